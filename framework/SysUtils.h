@@ -1,0 +1,41 @@
+// Exceptions of the framework: every failure is an exception carrying the message that the
+// application's error box shows. Platform-neutral.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kel {
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+// A file could not be opened ("Cannot open file "<path>". <system text>").
+class EFOpenError : public Exception {
+    using Exception::Exception;
+};
+// Image data that is no valid picture ("Bitmap image is not valid").
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+// A text that is no number ("'<text>' is not a valid integer value").
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+// A resource that is missing from the module.
+class EResNotFound : public Exception {
+    using Exception::Exception;
+};
+// Reading or writing a stream failed.
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+
+// Whole-number conversion of a text as the configuration reader needs it: optional sign, decimal
+// digits or "$"/"0x" hexadecimal, no blanks; raises EConvertError otherwise.
+int StrToInt(const std::string& text);
+
+} // namespace kel
