@@ -17,10 +17,10 @@ native: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-artwork: native
-	@$(NATIVE)/bin/artwork $(ARTWORK)
+artwork: deps
+	@/usr/bin/python3 tools/artwork/generate.py $(ARTWORK)
 
-win: artwork
+win: native artwork
 	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 

@@ -11,6 +11,7 @@ packages=(
   zlib1g-dev libdeflate-dev                  # oracles and baselines
   zip unzip p7zip-full                       # real archivers for skin-file tests
   imagemagick                                # screenshots and BMP variants
+  python3 python3-pil fonts-dejavu-core      # artwork generator
 )
 
 missing=()
