@@ -1,0 +1,180 @@
+// Components: ownership, names, tags, state flags, removal notification and published properties
+// looked up and assigned by name. Platform-neutral.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+namespace kel {
+
+class TObject;
+class TComponent;
+
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+// ---- Published properties ------------------------------------------------------------------
+
+enum class TPropKind { Integer, Boolean, String, Component };
+using TPropValue = std::variant<int64_t, bool, std::string, TComponent*>;
+
+struct TPropInfo {
+    std::string Name;
+    TPropKind Kind;
+    std::function<TPropValue(const TObject&)> Get;
+    std::function<void(TObject&, const TPropValue&)> Set;
+};
+
+// The run-time description of a class: its name, its parent's description and the properties it
+// publishes itself. Lookups walk up the class chain.
+class TClassInfo {
+public:
+    TClassInfo(const char* name, const TClassInfo* parent) : name_(name), parent_(parent) {}
+    const char* Name() const { return name_; }
+    const TClassInfo* Parent() const { return parent_; }
+    bool InheritsFrom(const TClassInfo& other) const;
+    // Finds a published property by name, letter case ignored, in this class or its ancestors.
+    const TPropInfo* FindProp(const std::string& name) const;
+    void AddProp(TPropInfo info) { props_.push_back(std::move(info)); }
+    const std::vector<TPropInfo>& OwnProps() const { return props_; }
+
+private:
+    const char* name_;
+    const TClassInfo* parent_;
+    std::vector<TPropInfo> props_;
+};
+
+namespace detail {
+template <class V> struct PropTraits;
+template <> struct PropTraits<bool> {
+    static constexpr TPropKind Kind = TPropKind::Boolean;
+    static TPropValue Wrap(bool v) { return v; }
+    static bool Unwrap(const TPropValue& v) { return std::get<bool>(v); }
+};
+template <> struct PropTraits<std::string> {
+    static constexpr TPropKind Kind = TPropKind::String;
+    static TPropValue Wrap(const std::string& v) { return v; }
+    static std::string Unwrap(const TPropValue& v) { return std::get<std::string>(v); }
+};
+template <class T> struct PropTraits<T*> {
+    static constexpr TPropKind Kind = TPropKind::Component;
+    static TPropValue Wrap(T* v) { return static_cast<TComponent*>(v); }
+    static T* Unwrap(const TPropValue& v) { return dynamic_cast<T*>(std::get<TComponent*>(v)); }
+};
+template <class V> struct PropTraits {
+    static_assert(std::is_integral_v<V> || std::is_enum_v<V>, "unsupported property type");
+    static constexpr TPropKind Kind = TPropKind::Integer;
+    static TPropValue Wrap(V v) { return static_cast<int64_t>(v); }
+    static V Unwrap(const TPropValue& v) { return static_cast<V>(std::get<int64_t>(v)); }
+};
+} // namespace detail
+
+// Builds a class description: Publish<C>(info).Property("Name", &C::Getter, &C::Setter)...
+template <class C> class TPublisher {
+public:
+    explicit TPublisher(TClassInfo& info) : info_(info) {}
+    // Getter and setter may belong to an ancestor of C.
+    template <class G, class S, class R, class A>
+    TPublisher& Property(const char* name, R (G::*get)() const, void (S::*set)(A)) {
+        static_assert(std::is_base_of_v<G, C> && std::is_base_of_v<S, C>, "not a member of the class");
+        using V = std::decay_t<R>;
+        using T = detail::PropTraits<V>;
+        info_.AddProp({name, T::Kind,
+                       [get](const TObject& o) { return T::Wrap((static_cast<const C&>(o).*get)()); },
+                       [set](TObject& o, const TPropValue& v) {
+                           (static_cast<C&>(o).*set)(T::Unwrap(v));
+                       }});
+        return *this;
+    }
+
+private:
+    TClassInfo& info_;
+};
+
+// Declares the class description members of a class with published properties.
+#define KEL_DECLARE_CLASS(Class)                                                                   \
+public:                                                                                            \
+    static const ::kel::TClassInfo& StaticClassInfo();                                            \
+    const ::kel::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+// ---- Objects and components -------------------------------------------------------------------
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    static const TClassInfo& StaticClassInfo();
+    virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
+    const char* ClassName() const { return ClassInfo().Name(); }
+};
+
+enum TComponentStateFlag : unsigned { csLoading = 1, csDesigning = 2, csDestroying = 4 };
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+    KEL_DECLARE_CLASS(TComponent)
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(index); }
+    // Index of this component in its owner's list, -1 without owner.
+    int ComponentIndex() const;
+
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    int64_t Tag() const { return tag_; }
+    void SetTag(int64_t tag) { tag_ = tag; }
+
+    unsigned ComponentState() const { return state_; }
+    bool Designing() const { return (state_ & csDesigning) != 0; }
+    bool Destroying() const { return (state_ & csDestroying) != 0; }
+    void SetDesigning(bool value); // also for every owned component
+    void SetLoading(bool value);
+
+    // `other` will hear Notification(this, opRemove) when this component is freed, and this
+    // component will hear it when `other` is freed.
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+
+    // Finds an owned component by name (letter case ignored), nullptr when none.
+    TComponent* FindComponent(const std::string& name) const;
+
+protected:
+    // Told when a component this one refers to (owned, or registered with FreeNotification) is
+    // inserted or removed. The owner passes the news on to every component it owns.
+    virtual void Notification(TComponent* component, TOperation operation);
+    void DestroyComponents();
+
+private:
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    void SetState(unsigned flag, bool value);
+
+    TComponent* owner_ = nullptr;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+    std::string name_;
+    int64_t tag_ = 0;
+    unsigned state_ = 0;
+};
+
+// Published-property access by name (the framework's run-time type information).
+bool IsPublishedProp(const TObject& object, const std::string& name);
+TPropValue GetPropValue(const TObject& object, const std::string& name); // raises when absent
+void SetPropValue(TObject& object, const std::string& name, const TPropValue& value);
+TComponent* GetObjectProp(const TObject& object, const std::string& name);
+void SetObjectProp(TObject& object, const std::string& name, TComponent* value);
+int64_t GetOrdProp(const TObject& object, const std::string& name);
+void SetOrdProp(TObject& object, const std::string& name, int64_t value);
+
+// Letter-case-insensitive comparison of 8-bit texts with ASCII rules.
+bool SameText(const std::string& a, const std::string& b);
+
+} // namespace kel

@@ -1,0 +1,18 @@
+// The launcher's program body: product identity, the main window, the message loop.
+#include <windows.h>
+
+#include "framework/win/Forms.h"
+#include "launcher/Main.h"
+#include "launcher/Startup.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace kel;
+    InitFramework();
+    MapHandPointCursor();
+    ApplyProductIdentity();
+    Application->Initialize();
+    Application->CreateForm<TFormMain>();
+    Application->Run();
+    DoneFramework();
+    return 0;
+}

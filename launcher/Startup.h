@@ -1,0 +1,16 @@
+// Start-up of the launcher: the hand cursor and the product identity (title and icon).
+#pragma once
+
+#include "launcher/ProductTable.h"
+
+namespace kel {
+
+// The framework's hand-point cursor becomes the system's hand cursor.
+void MapHandPointCursor();
+
+// Reads "Name" from the configuration file into the application title and, when the title names
+// a product, loads that product's icon group from the executable as the application icon.
+// Returns the product row, or nullptr when the title names none (no icon is loaded then).
+const TProduct* ApplyProductIdentity();
+
+} // namespace kel

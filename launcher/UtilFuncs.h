@@ -1,0 +1,31 @@
+// Paths of the launcher: the program folder and the files built from it; the shell's open action
+// with the wait cursor.
+#pragma once
+
+#include <string>
+
+namespace kel {
+
+// The path with one backslash appended unless its last character already is one.
+std::string AddBackslash(const std::string& path);
+// Everything up to and including the last backslash or drive colon; empty without either.
+std::string ExtractFilePath(const std::string& path);
+
+#ifdef _WIN32
+// AddBackslash of the folder of the running executable; computed afresh on every call.
+std::string ProgramFolder();
+// The configuration file "lame.dll" in the program folder.
+std::string ConfigFilePath();
+// A value of section "SYSTEM" of the configuration file, through the system's profile reader.
+std::string ReadConfigValue(const std::string& key, const std::string& defaultValue);
+
+// Hands a file path or web address to the shell's "open" action, with the wait cursor shown
+// meanwhile; the shell's result is not examined.
+void ShellOpen(const std::string& target);
+// Nested wait cursor: the hourglass from the first BeginWait to the matching last EndWait.
+void BeginWait();
+void EndWait();
+int WaitCount();
+#endif
+
+} // namespace kel
