@@ -1,0 +1,53 @@
+// The file theme: a non-visual component through which controls take their look from a skin file.
+// Controls see Ready and the lookups by key; loading (ThemeFile, Password) fills them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/Classes.h"
+#include "skin/themes/KELThemeKeys.h"
+
+#ifdef _WIN32
+#include "framework/win/Graphics.h"
+#endif
+
+namespace kel {
+
+#ifdef _WIN32
+class TkelFileThemeMgr;
+
+class TkelFileTheme : public TComponent {
+    KEL_DECLARE_CLASS(TkelFileTheme)
+public:
+    explicit TkelFileTheme(TComponent* owner);
+    ~TkelFileTheme() override;
+
+    bool Ready() const { return ready_; }
+    void SetReady(bool) {} // a stored value has no effect
+    const std::string& ThemeFile() const { return themeFile_; }
+    void SetThemeFile(const std::string& path);
+    const std::string& Password() const { return password_; }
+    void SetPassword(const std::string& password);
+
+    // The stored bitmap (owned by the theme, valid until the next load attempt that finds a
+    // file), or nullptr.
+    TBitmap* GetBitmap(TkelThemeBitmapKey key) const;
+    // Fills `dest` with the stored bitmap (frameCount or frameIndex 0) or frame `frameIndex` of
+    // `frameCount`; an empty bitmap when nothing is stored under the key.
+    void CopyBitmap(TkelThemeBitmapKey key, TBitmap& dest, int frameCount, int frameIndex) const;
+    // The stored value; -1 when a skin file is loaded but lacks the key; 0 with nothing loaded.
+    int32_t GetColor(TkelThemeColorKey key) const;
+    int32_t GetInteger(TkelThemeIntegerKey key) const;
+    // The stored byte as a Boolean; false when missing or nothing is loaded.
+    bool GetBool(TkelThemeBoolKey key) const;
+
+private:
+    std::unique_ptr<TkelFileThemeMgr> manager_;
+    std::string themeFile_;
+    std::string password_;
+    bool ready_ = false;
+};
+#endif
+
+} // namespace kel
