@@ -41,4 +41,25 @@ int StrToInt(const std::string& text) {
     return static_cast<int>(negative ? 0u - bits : bits);
 }
 
+std::string Format(const std::string& pattern, std::initializer_list<TFormatArg> args) {
+    std::string result;
+    auto next = args.begin();
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%' || i + 1 == pattern.size()) {
+            result += pattern[i];
+            continue;
+        }
+        const char kind = pattern[++i];
+        if (kind == '%') {
+            result += '%';
+            continue;
+        }
+        if ((kind != 'd' && kind != 's') || next == args.end() || next->IsNumber != (kind == 'd'))
+            throw EConvertError("Format '" + pattern + "' invalid or incompatible with argument");
+        result += next->IsNumber ? std::to_string(next->Number) : next->Text;
+        ++next;
+    }
+    return result;
+}
+
 } // namespace kel

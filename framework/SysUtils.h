@@ -2,6 +2,7 @@
 // application's error box shows. Platform-neutral.
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -37,5 +38,20 @@ class EStreamError : public Exception {
 // Whole-number conversion of a text as the configuration reader needs it: optional sign, decimal
 // digits or "$"/"0x" hexadecimal, no blanks; raises EConvertError otherwise.
 int StrToInt(const std::string& text);
+
+// One argument of Format: a whole number for %d or a text for %s.
+struct TFormatArg {
+    TFormatArg(int value) : IsNumber(true), Number(value) {}
+    TFormatArg(const std::string& value) : IsNumber(false), Number(0), Text(value) {}
+    TFormatArg(const char* value) : IsNumber(false), Number(0), Text(value) {}
+    bool IsNumber;
+    int Number;
+    std::string Text;
+};
+
+// Fills the %d and %s placeholders of a template with the arguments in order ("%%" is a percent
+// sign). The arguments are inserted as they are, so a "%" inside them stays unchanged. A
+// placeholder without a matching argument raises EConvertError.
+std::string Format(const std::string& pattern, std::initializer_list<TFormatArg> args);
 
 } // namespace kel

@@ -118,6 +118,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 POINT TControl::ClientOrigin() const {
+    if (const auto* w = dynamic_cast<const TWinControl*>(this); w && w->handle_) {
+        POINT p{0, 0};
+        ::ClientToScreen(w->handle_, &p);
+        return p;
+    }
     POINT p{left_, top_};
     if (parent_) {
         const POINT o = parent_->ClientOrigin();
@@ -159,12 +164,14 @@ void TControl::SetEnabled(bool value) {
 void TControl::SetCursor(TCursor value) {
     cursor_ = value;
     // Show the new cursor at once when the mouse is over the control.
+    auto* self = dynamic_cast<TWinControl*>(this);
+    TWinControl* window = self ? self : parent_;
+    if (!window || !window->HandleAllocated()) return;
     POINT p;
-    if (GetCursorPos(&p) && parent_ && parent_->HandleAllocated()) {
-        const POINT c = ScreenToClient(p);
-        if (c.x >= 0 && c.y >= 0 && c.x < width_ && c.y < height_)
-            SendMessageA(parent_->Handle(), WM_SETCURSOR, (WPARAM)parent_->Handle(), HTCLIENT);
-    }
+    if (!GetCursorPos(&p)) return;
+    const POINT c = ScreenToClient(p);
+    if (c.x >= 0 && c.y >= 0 && c.x < width_ && c.y < height_)
+        SendMessageA(window->Handle(), WM_SETCURSOR, (WPARAM)window->Handle(), HTCLIENT);
 }
 
 void TControl::SetParentFont(bool value) {
