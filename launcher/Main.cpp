@@ -111,7 +111,7 @@ LRESULT TFormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void TFormMain::WMAfterShow() {
     Show();
     BringWindowToTop(Handle());
-    ShellExecuteA(Handle(), "open", (ProgramFolder() + "afterrun.exe").c_str(), nullptr, nullptr, SW_SHOW);
+    ShellExecuteFn(Handle(), "open", (ProgramFolder() + "afterrun.exe").c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void TFormMain::PopupUnder(TPopupMenu& menu, const TkelImageButton& button) {

@@ -4,6 +4,10 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace kel {
 
 // The path with one backslash appended unless its last character already is one.
@@ -18,6 +22,11 @@ std::string ProgramFolder();
 std::string ConfigFilePath();
 // A value of section "SYSTEM" of the configuration file, through the system's profile reader.
 std::string ReadConfigValue(const std::string& key, const std::string& defaultValue);
+
+// Every shell "open" of the launcher goes through this function (the system's ShellExecuteA; tests
+// put a recorder in its place).
+using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+extern TShellExecute ShellExecuteFn;
 
 // Hands a file path or web address to the shell's "open" action, with the wait cursor shown
 // meanwhile; the shell's result is not examined.

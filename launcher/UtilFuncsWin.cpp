@@ -7,6 +7,8 @@
 
 namespace kel {
 
+TShellExecute ShellExecuteFn = &ShellExecuteA;
+
 namespace {
 constexpr DWORD kProfileBufferSize = 2048; // so at most 2047 characters of a value arrive
 int gWaitCount = 0;
@@ -38,7 +40,7 @@ std::string ReadConfigValue(const std::string& key, const std::string& defaultVa
 void ShellOpen(const std::string& target) {
     BeginWait();
     try {
-        ShellExecuteA(Application->Handle(), "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+        ShellExecuteFn(Application->Handle(), "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     } catch (...) {
         EndWait();
         throw;

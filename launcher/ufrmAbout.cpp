@@ -129,12 +129,12 @@ void TfrmAbout::LabelSupportEmailMouseEnter(TObject*) { SetCursor(crHandPoint); 
 void TfrmAbout::LabelSupportEmailMouseLeave(TObject*) { SetCursor(crArrow); }
 
 void TfrmAbout::LabelWebClick(TObject*) {
-    ShellExecuteA(Application->Handle(), "open", LabelWeb->Caption().c_str(), nullptr, nullptr,
+    ShellExecuteFn(Application->Handle(), "open", LabelWeb->Caption().c_str(), nullptr, nullptr,
                   SW_SHOWDEFAULT);
 }
 
 void TfrmAbout::LabelSupportEmailClick(TObject*) {
-    ShellExecuteA(Application->Handle(), "open", ("mailto:" + LabelSupportEmail->Caption()).c_str(),
+    ShellExecuteFn(Application->Handle(), "open", ("mailto:" + LabelSupportEmail->Caption()).c_str(),
                   nullptr, nullptr, SW_SHOWDEFAULT);
 }
 

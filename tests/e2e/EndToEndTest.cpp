@@ -1,0 +1,237 @@
+// The launcher as its users meet it: dist/launcher.exe started as a separate process under Wine
+// and driven from outside with real input; the sibling stubs report what was started.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+std::string gDist; // the demo install folder, from the command line
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int CountLines(const std::string& text, const std::string& prefix) {
+    int n = 0;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(prefix + "|", 0) == 0) ++n;
+    return n;
+}
+
+struct WindowSearch {
+    DWORD process;
+    std::string className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (pid == search->process && IsWindowVisible(window) &&
+        (search->className.empty() || search->className == cls)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM data) {
+    char text[2048] = {};
+    GetWindowTextA(child, text, sizeof text);
+    *reinterpret_cast<std::string*>(data) += std::string(text) + "\n";
+    return TRUE;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int serial = 0;
+        folder = std::string(temp) + "kel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++serial);
+        fs::remove_all(folder);
+        fs::copy(gDist, folder, fs::copy_options::recursive);
+        fs::remove_all(folder + "\\alternative");
+        log = folder + "\\siblings.log";
+        SetEnvironmentVariableA("SIBLINGS_LOG", log.c_str());
+    }
+
+    void TearDown() override {
+        if (process.hProcess) {
+            TerminateProcess(process.hProcess, 0);
+            WaitForSingleObject(process.hProcess, 5000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        Sleep(200);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    void Start() {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string command = "\"" + folder + "\\launcher.exe\"";
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder.c_str(), &si, &process));
+        WaitForInputIdle(process.hProcess, 10000);
+    }
+
+    HWND WaitForWindow(const std::string& className, int milliseconds = 10000) {
+        for (int waited = 0; waited < milliseconds; waited += 50) {
+            WindowSearch search{process.dwProcessId, className};
+            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found) return search.found;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    std::string WaitForLog(const std::string& tool, int count = 1, int milliseconds = 8000) {
+        std::string text;
+        for (int waited = 0; waited < milliseconds; waited += 50) {
+            text = ReadAll(log);
+            if (CountLines(text, tool) >= count) break;
+            Sleep(50);
+        }
+        return text;
+    }
+
+    static void MouseClick(int x, int y) {
+        SetCursorPos(x, y);
+        Sleep(30);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(100);
+    }
+
+    static void PressKey(WORD key) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(60);
+    }
+
+    // Clicks the middle of a button given by its place in the default layout.
+    void ClickAt(HWND window, int left, int top, int width, int height) {
+        RECT r;
+        GetWindowRect(window, &r);
+        MouseClick(r.left + left + width / 2, r.top + top + height / 2);
+    }
+
+    std::string folder, log;
+    PROCESS_INFORMATION process{};
+};
+
+TEST_F(EndToEnd, WindowIsCentredShapedAndStartsAfterrunOnce) {
+    Start();
+    HWND window = WaitForWindow("KelForm");
+    ASSERT_NE(window, nullptr);
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Larkspur Media Kit");
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 444);
+    EXPECT_EQ(r.bottom - r.top, 217);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - 444) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - 217) / 2);
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 443, 216));
+    EXPECT_TRUE(PtInRegion(region, 222, 100));
+    DeleteObject(region);
+    EXPECT_NE(WindowFromPoint({r.left, r.top}), window);
+
+    const std::string text = WaitForLog("afterrun.exe");
+    Sleep(1500);
+    EXPECT_EQ(CountLines(ReadAll(log), "afterrun.exe"), 1) << text;
+}
+
+TEST_F(EndToEnd, LargeButtonsAndMenuItemsStartTheirTools) {
+    Start();
+    HWND window = WaitForWindow("KelForm");
+    ASSERT_NE(window, nullptr);
+    WaitForLog("afterrun.exe");
+    SetForegroundWindow(window);
+
+    ClickAt(window, 20, 40, 99, 108);
+    EXPECT_EQ(CountLines(WaitForLog("mkfiles.exe"), "mkfiles.exe"), 1);
+    ClickAt(window, 121, 40, 99, 108);
+    EXPECT_EQ(CountLines(WaitForLog("mkmovie.exe"), "mkmovie.exe"), 1);
+
+    const struct {
+        int buttonLeft;
+        int item; // position in its menu, separators counted
+        const char* tool;
+    } items[] = {{225, 0, "mkmusic.exe"}, {225, 1, "ripmusic.exe"}, {323, 0, "imgwrite.exe"},
+                 {323, 1, "imgread.exe"}, {323, 2, "imgmake.exe"},  {323, 4, "blanker.exe"},
+                 {323, 5, "drvprobe.exe"}};
+    for (const auto& item : items) {
+        ClickAt(window, item.buttonLeft, 40, 99, 108);
+        ASSERT_NE(WaitForWindow("#32768", 5000), nullptr) << item.tool;
+        // Keyboard selection skips the separator line.
+        const int downs = item.item > 3 ? item.item : item.item + 1;
+        for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        EXPECT_EQ(CountLines(WaitForLog(item.tool), item.tool), 1) << item.tool;
+    }
+    const std::string text = ReadAll(log);
+    EXPECT_NE(text.find("mkfiles.exe||"), std::string::npos) << text; // no arguments
+}
+
+TEST_F(EndToEnd, MissingButtonPictureShowsOneErrorAndNoAfterrun) {
+    const std::string about2 = folder + "\\sounds\\burnerRes\\about2.bmp";
+    fs::remove(about2);
+    Start();
+    HWND box = WaitForWindow("#32770");
+    ASSERT_NE(box, nullptr);
+    std::string text;
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_NE(text.find("Cannot open file \"" + about2 + "\""), std::string::npos) << text;
+    char caption[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Larkspur Media Kit");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(WaitForWindow("KelForm"), nullptr);
+    Sleep(1500);
+    WindowSearch another{process.dwProcessId, "#32770"};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&another));
+    EXPECT_EQ(another.found, nullptr);
+    EXPECT_EQ(CountLines(ReadAll(log), "afterrun.exe"), 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_e2e <dist folder>\n");
+        return 2;
+    }
+    gDist = argv[1];
+    return RUN_ALL_TESTS();
+}
