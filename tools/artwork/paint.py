@@ -233,8 +233,9 @@ class Canvas:
     def shadow(self, mask, dx=0.0, dy=1.0, blur=1.5, colour=(0, 0, 0), opacity=0.4):
         self.fill(self.blur(self.shift(mask, dx, dy), blur), colour, opacity)
 
-    def glow(self, mask, blur, colour, opacity):
-        self.fill(self.blur(mask, blur), colour, opacity)
+    def glow(self, mask, blur, colour, opacity, within=None):
+        halo = self.blur(mask, blur)
+        self.fill(halo if within is None else self.intersect(halo, within), colour, opacity)
 
     def stroke_inside(self, mask, width, paint, opacity=1.0):
         """Band of `width` logical pixels along the inner edge of a mask."""

@@ -14,7 +14,7 @@ from disc import draw_disc
 from emblems import EMBLEMS
 from glyphs import glyph_mask
 from paint import Canvas, darken, flatten_keyed, lighten, radial, vgrad
-from skin_parts import button_pictures, press_offset
+from skin_parts import button_pictures, edge_fade, press_offset
 
 WIDTH, HEIGHT = 580, 462
 BODY_BOTTOM = 436
@@ -125,7 +125,7 @@ def _orb_shapes(stem):
         base = {"normal": colour, "hover": lighten(colour, 0.22), "pressed": darken(colour, 0.3)}
         c = base[state]
         if state == "hover":
-            cv.glow(orb, 7, lighten(colour, 0.4), 0.95)
+            cv.glow(orb, 7, lighten(colour, 0.4), 0.95, within=edge_fade(cv))
         else:
             cv.shadow(orb, dy=2, blur=3, opacity=0.6)
         cv.fill(orb, radial(x, y + r * 0.55, r * 1.3, r * 1.1,
@@ -188,15 +188,15 @@ def _small_shapes(stem):
     def shapes(cv, state):
         d = press_offset(state)
         cx, cy = w / 2 + d, h / 2 + d
-        dot = cv.ellipse((cx - 6.5, cy - 6.5, cx + 6.5, cy + 6.5))
+        dot = cv.ellipse((cx - 6, cy - 6, cx + 6, cy + 6))
         if state == "normal":
             cv.fill(dot, (255, 255, 255), 0.12)
             cv.stroke_inside(dot, 1, (170, 200, 255), 0.45)
         elif state == "hover":
-            cv.glow(dot, 1.5, hot[0], 0.7)
-            cv.fill(dot, vgrad(cy - 6.5, cy + 6.5, [(0.0, hot[0]), (1.0, hot[1])]))
+            cv.glow(dot, 1.5, hot[0], 0.7, within=edge_fade(cv, 2))
+            cv.fill(dot, vgrad(cy - 6, cy + 6, [(0.0, hot[0]), (1.0, hot[1])]))
         else:
-            cv.fill(dot, vgrad(cy - 6.5, cy + 6.5, [(0.0, darken(hot[1], 0.4)), (1.0, hot[1])]))
+            cv.fill(dot, vgrad(cy - 6, cy + 6, [(0.0, darken(hot[1], 0.4)), (1.0, hot[1])]))
         cv.fill(glyph_mask(cv, SMALL[stem], cx, cy, 7 if stem in ("close", "min") else 9),
                 (255, 255, 255) if state != "normal" else (214, 228, 250))
     return shapes

@@ -9,7 +9,7 @@ from disc import draw_disc
 from glyphs import glyph_mask
 from icons import draw_disc_with_emblem
 from paint import Canvas, flatten_keyed, mix, radial, vgrad
-from skin_parts import button_pictures, press_offset
+from skin_parts import button_pictures, edge_fade, press_offset
 
 WIDTH, HEIGHT = 444, 217
 HEADER = 34  # height of the title band
@@ -109,7 +109,7 @@ def _tile_shapes(stem):
             cv.fill(card, vgrad(box[1], box[3], [(0.0, (255, 255, 255)), (1.0, (236, 241, 249))]))
             cv.stroke_inside(card, 1, (198, 209, 226))
         elif state == "hover":
-            cv.glow(card, 2.5, (70, 150, 255), 0.7)
+            cv.glow(card, 2.5, (70, 150, 255), 0.7, within=edge_fade(cv))
             cv.fill(card, vgrad(box[1], box[3], [(0.0, (252, 254, 255)), (1.0, (214, 232, 255))]))
             cv.fill(card, radial(w / 2, 36, 40, 34, [(0.0, (255, 255, 255, 255)),
                                                      (1.0, (255, 255, 255, 0))]))
@@ -145,7 +145,7 @@ def _window_button_shapes(stem):
             cv.fill(face, (255, 255, 255), 0.1)
             cv.stroke_inside(face, 1, (255, 255, 255), 0.28)
         elif state == "hover":
-            cv.glow(face, 2, hot[0], 0.6)
+            cv.glow(face, 2, hot[0], 0.6, within=edge_fade(cv, 2))
             cv.fill(face, vgrad(box[1], box[3], [(0.0, hot[0]), (1.0, hot[1])]))
             cv.fill(cv.intersect(face, cv.rrect((0, 0, w, h / 2), 0)), (255, 255, 255), 0.25)
             cv.stroke_inside(face, 1, (255, 255, 255), 0.6)
@@ -192,7 +192,7 @@ def _link_shapes(stem):
             cv.fill(cv.rrect((0, 8, 1, h - 8), 0), (120, 160, 230), 0.35)
         pill = cv.rrect((4 + d, 5 + d, w - 4 + d, h - 5 + d), 11)
         if state == "hover":
-            cv.glow(pill, 2.5, (90, 170, 255), 0.6)
+            cv.glow(pill, 2.5, (90, 170, 255), 0.6, within=edge_fade(cv))
             cv.fill(pill, vgrad(5, h - 5, [(0.0, (110, 172, 250)), (1.0, (40, 100, 206))]))
             cv.fill(cv.intersect(pill, cv.rrect((0, 0, w, h / 2), 0)), (255, 255, 255), 0.2)
             cv.stroke_inside(pill, 1, (190, 220, 255), 0.7)

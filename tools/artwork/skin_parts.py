@@ -48,6 +48,16 @@ def button_pictures(main, box, shapes, letters=None):
     return out
 
 
+def edge_fade(cv: Canvas, width=4):
+    """Mask that is full inside and falls to nothing at the picture's border.
+
+    Glows are limited by it: a glow cut off by the picture's edge would show a hard line against
+    main.bmp around the lit button.
+    """
+    inner = cv.rrect((width, width, cv.w - width, cv.h - width), 0)
+    return cv.blur(inner, width / 2.5)
+
+
 def press_offset(state):
     """Pressed pictures move their content one pixel right and down."""
     return 1 if state == "pressed" else 0

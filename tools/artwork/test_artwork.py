@@ -18,6 +18,7 @@ sys.path.insert(0, HERE)
 
 import fonts  # noqa: E402
 import generate  # noqa: E402
+import paint  # noqa: E402
 import rcfiles  # noqa: E402
 import style_catalog  # noqa: E402
 import winformats  # noqa: E402
@@ -126,6 +127,25 @@ class WriterTest(unittest.TestCase):
         self.assertEqual(colour(1, 0), (200, 100, 50))
 
 
+class PaintTest(unittest.TestCase):
+    def test_inner_outline_runs_along_every_side_also_at_the_canvas_edge(self):
+        cv = paint.Canvas(12, 10)
+        cv.fill(cv.rrect((0, 0, 12, 10), 0), (255, 255, 255))
+        cv.stroke_inside(cv.rrect((0, 0, 12, 10), 0), 1, (0, 0, 0))
+        img = paint.flatten(cv.result(), (128, 128, 128))
+        for p in ((6, 0), (6, 9), (0, 5), (11, 5)):
+            self.assertLess(sum(img.getpixel(p)), 200, p)
+        self.assertGreater(sum(img.getpixel((6, 5))), 700)
+
+    def test_keyed_flattening_cuts_faint_pixels_and_never_blends_toward_the_key(self):
+        rgba = Image.new("RGBA", (3, 1))
+        rgba.putdata([(255, 0, 255, 10), (250, 10, 250, 130), (20, 40, 60, 255)])
+        out = list(paint.flatten_keyed(rgba, (0, 0, 0)).getdata())
+        self.assertEqual(out[0], KEY)
+        self.assertLess(out[1][0], 140)  # half-covered edge pixel mixed with the edge colour
+        self.assertEqual(out[2], (20, 40, 60))
+
+
 class GeneratedArtworkTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -212,6 +232,35 @@ class GeneratedArtworkTest(unittest.TestCase):
                 # Drawn opaque: the corners must show the title bar, never pink.
                 self.assertFalse(keyed, prefix)
 
+    def test_title_sections_meet_without_seams(self):
+        for prefix in STYLES:
+            left, client, right = (self.open("styles", f"{prefix}_TITLE_{part}.bmp")
+                                   for part in ("LEFT", "CLIENT", "RIGHT"))
+            column = [client.getpixel((client.width // 2, y)) for y in range(client.height)]
+            # A one-pixel right section is nothing but the frame's outer edge.
+            joins = [(left, left.width - 1)] + ([(right, 0)] if right.width > 1 else [])
+            for img, x in joins:
+                edge = [img.getpixel((x, y)) for y in range(img.height)]
+                worst = max(abs(a - b) for p, q in zip(edge, column) for a, b in zip(p, q))
+                self.assertLessEqual(worst, 8, prefix)
+
+    def test_opaque_title_buttons_carry_the_bar_behind_them(self):
+        tops = {"MACOS": 4, "WINXP": 5, "DEEPBLUE": 2}  # the buttons' top inside the bar
+        for prefix, top in tops.items():
+            buttons = self.open("styles", f"{prefix}_TITLEBTN.bmp")
+            client = self.open("styles", f"{prefix}_TITLE_CLIENT.bmp")
+            n = buttons.height
+            for k in range(18):
+                a, b = buttons.getpixel((k * n, 0)), client.getpixel((0, top))
+                self.assertLessEqual(max(abs(u - v) for u, v in zip(a, b)), 12, f"{prefix} {k}")
+
+    def test_the_eighteen_title_button_frames_are_all_different(self):
+        for prefix in STYLES:
+            img = self.open("styles", f"{prefix}_TITLEBTN.bmp")
+            n = img.height
+            frames = {img.crop((k * n, 0, (k + 1) * n, n)).tobytes() for k in range(18)}
+            self.assertEqual(len(frames), 18, prefix)
+
     def test_check_mark_is_dark_on_white(self):
         img = self.open("styles", "MENU_CHECKED.bmp")
         self.assertEqual(img.getpixel((0, 0)), (255, 255, 255))
@@ -239,9 +288,19 @@ class GeneratedArtworkTest(unittest.TestCase):
             x, y = positions[stem]
             for p in pictures:
                 self.assertNotIn(KEY, {c for _, c in p.getcolors(1 << 16)}, stem)
-            # The picture starts from what main.bmp shows at that place.
-            a, b = pictures[0].getpixel((0, 0)), main.getpixel((x, y))
-            self.assertLessEqual(max(abs(u - v) for u, v in zip(a, b)), 8, stem)
+            # Drawn opaque over main.bmp, a picture must continue what main.bmp shows around it,
+            # and a lit button's glow must fade out before the picture's edge.
+            w, h = pictures[0].size
+            behind = main.crop((x, y, x + w, y + h))
+            self.assertLessEqual(self._border_difference(pictures[0], behind), 48, stem)
+            self.assertLessEqual(self._border_difference(pictures[1], pictures[0]), 16, stem)
+
+    @staticmethod
+    def _border_difference(a, b):
+        w, h = a.size
+        ring = ([(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)]
+                + [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)])
+        return max(max(abs(u - v) for u, v in zip(a.getpixel(p), b.getpixel(p))) for p in ring)
 
     @staticmethod
     def _luminance(img, box):
