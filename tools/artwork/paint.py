@@ -44,16 +44,21 @@ def _rgba(c):
 class VerticalGradient:
     """Gradient from logical y = a (position 0) to y = b (position 1), constant beyond."""
 
+    _columns = {}  # the same faces recur in many frames; their columns are computed once
+
     def __init__(self, a, b, stops):
-        self.a, self.b, self.stops = a, b, [(p, _rgba(c)) for p, c in stops]
+        self.a, self.b, self.stops = a, b, tuple((p, _rgba(c)) for p, c in stops)
 
     def render(self, box, scale):
         x0, y0, x1, y1 = box
-        span = max(1e-6, (self.b - self.a) * scale)
-        column = [_stop_colour(self.stops, ((y + 0.5) - self.a * scale) / span)
-                  for y in range(y0, y1)]
-        strip = Image.new("RGBA", (1, y1 - y0))
-        strip.putdata(column)
+        key = (self.a, self.b, self.stops, y0, y1, scale)
+        strip = self._columns.get(key)
+        if strip is None:
+            span = max(1e-6, (self.b - self.a) * scale)
+            strip = Image.new("RGBA", (1, y1 - y0))
+            strip.putdata([_stop_colour(self.stops, ((y + 0.5) - self.a * scale) / span)
+                           for y in range(y0, y1)])
+            self._columns[key] = strip
         return strip.resize((x1 - x0, y1 - y0), Image.NEAREST)
 
 
@@ -185,7 +190,17 @@ class Canvas:
         return ImageChops.subtract(a, b)
 
     def blur(self, mask, radius):
-        return mask.filter(ImageFilter.GaussianBlur(radius * self.s))
+        r = radius * self.s
+        box = mask.getbbox()
+        if box is None:
+            return mask
+        # Blur only the covered part plus the blur's reach, not the whole canvas.
+        m = int(r * 3) + 2
+        box = (max(0, box[0] - m), max(0, box[1] - m), min(mask.width, box[2] + m),
+               min(mask.height, box[3] + m))
+        out = Image.new("L", mask.size, 0)
+        out.paste(mask.crop(box).filter(ImageFilter.GaussianBlur(r)), box[:2])
+        return out
 
     def shift(self, mask, dx, dy):
         return ImageChops.offset(mask, int(round(dx * self.s)), int(round(dy * self.s)))
