@@ -97,11 +97,14 @@ def main(argv):
     except fonts.MissingFont as e:
         sys.exit(f"generate.py: {e}")
     started = time.monotonic()
-    write_icons(args.outdir)
-    write_styles(args.outdir)
-    write_skins(args.outdir, args.preview)
-    if args.write_rc:
-        rcfiles.write(RESOURCES)
+    try:
+        write_icons(args.outdir)
+        write_styles(args.outdir)
+        write_skins(args.outdir, args.preview)
+        if args.write_rc:
+            rcfiles.write(RESOURCES)
+    except OSError as e:
+        sys.exit(f"generate.py: cannot write the artwork: {e}")
     for problem in rcfiles.mismatches(RESOURCES):
         print(f"generate.py: warning: {problem} (run with --write-rc to update)", file=sys.stderr)
     print(f"artwork written to {args.outdir} in {time.monotonic() - started:.1f} s")

@@ -372,6 +372,15 @@ class ResourceScriptTest(unittest.TestCase):
 
 
 class FailureTest(unittest.TestCase):
+    def test_an_unwritable_output_folder_is_refused_with_a_message(self):
+        with tempfile.TemporaryDirectory() as d:
+            blocker = os.path.join(d, "file")
+            with open(blocker, "w") as f:
+                f.write("not a folder")
+            with self.assertRaises(SystemExit) as raised:
+                generate.main([blocker])
+            self.assertIn("cannot write the artwork", str(raised.exception.code))
+
     def test_missing_fonts_stop_before_anything_is_written(self):
         saved_dir, saved_cache = fonts.FONT_DIR, dict(fonts._CACHE)
         fonts.FONT_DIR, fonts._CACHE = "/nonexistent/fonts", {}
