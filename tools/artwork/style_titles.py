@@ -8,7 +8,7 @@ lie over the window frame, so the outer edge carries the form's border colour.
 from PIL import Image
 
 from glyphs import glyph_mask
-from paint import Canvas, flatten, flatten_keyed, path, radial, vgrad
+from paint import Canvas, darken, flatten, flatten_keyed, path, radial, vgrad
 from style_looks import STATES, Look
 
 # Frames of the title-button strip, three (normal, hot, pressed) per button, in strip order.
@@ -127,6 +127,8 @@ def _title_button(cv, look, kind, state, x0, n):
     if kind == "close" and look.close_faces:
         faces = look.close_faces
     border = look.title_border or look.border[state]
+    if kind == "close" and look.close_faces and not look.title_border:
+        border = darken(faces[state][1], 0.45)
     cv.shadow(mask, dy=0.5, blur=0.8, opacity=0.3)
     look.face_with(cv, mask, box, faces[state], border, state)
     glyph = look.title_glyph if state == "normal" else (look.glyph_hot or look.title_glyph)
