@@ -19,20 +19,42 @@ struct TPixelImage {
     uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 
+// The message of every refusal.
+constexpr const char* kInvalidBitmapMessage = "Bitmap image is not valid";
+
 // Largest picture the decoder accepts, in pixels; larger headers are refused before allocating.
 constexpr int64_t kMaxBmpPixels = 64LL * 1024 * 1024;
 
-// Decodes a whole BMP file. Raises EInvalidGraphic("Bitmap image is not valid") for anything that
+// Longest BMP file worth reading: the largest accepted picture at 4 bytes per pixel plus room for
+// headers and palette. Readers of files and streams refuse longer input without reading it.
+constexpr int64_t kMaxBmpFileSize = kMaxBmpPixels * 4 + 1024 * 1024;
+
+// Decodes a whole BMP file. Raises EInvalidGraphic(kInvalidBitmapMessage) for anything that
 // is not a valid BMP, and never allocates more than the file can describe.
+//
+// Accepted: the OS/2 core header (12 bytes), the OS/2 2.x header (16 or 64 bytes) and the Windows
+// headers of 40, 52, 56, 108 and 124 bytes; 1, 4, 8, 16, 24 and 32 bits per pixel; uncompressed,
+// RLE8, RLE4 and bit-field masks (16 and 32 bits per pixel); bottom-up and top-down rows. A width
+// or height of 0 gives an empty image. Palette indices beyond the stored palette give black, as
+// do pixels an RLE stream leaves unwritten; RLE runs past the right edge are cut, and the stream
+// ends once it moves beyond the last row. An RLE picture may hold at most 512 pixels per byte of
+// compressed data plus 65536, which bounds what a small file can make the decoder allocate.
 TPixelImage DecodeBmp(const uint8_t* data, size_t size);
 
-// Encodes a picture as a 24-bit bottom-up BMP file (used by tools and tests).
+// Decodes a packed DIB: a bitmap without the 14-byte file header, as bitmap resources and the
+// clipboard store it. The pixel data follows header, masks and palette directly.
+TPixelImage DecodeDib(const uint8_t* data, size_t size);
+
+// Encodes a picture as a 24-bit bottom-up BMP file (used by tools and tests). Raises
+// EInvalidGraphic if the pixel count does not match the size.
 std::vector<uint8_t> EncodeBmp24(const TPixelImage& image);
 
 // Converts between a DIB pixel (0x00RRGGBB) and a colour value (0x00BBGGRR).
 constexpr uint32_t PixelToColor(uint32_t pixel) {
     return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
 }
-constexpr uint32_t ColorToPixel(uint32_t color) { return PixelToColor(color); }
+constexpr uint32_t ColorToPixel(uint32_t color) {
+    return PixelToColor(color);
+}
 
 } // namespace kel
