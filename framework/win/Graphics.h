@@ -51,7 +51,7 @@ public:
     void SetName(const std::string& name);
     int Height() const { return height_; } // negative: character height in pixels
     void SetHeight(int height);
-    int Size() const;                        // points at the screen's pixels per inch
+    int Size() const; // points at the screen's pixels per inch
     void SetSize(int points);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -126,7 +126,7 @@ public:
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
-    HDC Handle(); // asks CreateHandle() when no DC is attached
+    HDC Handle();           // asks CreateHandle() when no DC is attached
     void SetHandle(HDC dc); // attaches (or detaches with nullptr) a DC the canvas does not own
     bool HandleAllocated() const { return dc_ != nullptr; }
 
@@ -143,7 +143,8 @@ public:
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
-    void Draw(int x, int y, TGraphic& graphic); // unscaled; a transparent bitmap leaves out its key colour
+    // Unscaled; a transparent bitmap leaves out its key colour.
+    void Draw(int x, int y, TGraphic& graphic);
     void StretchDraw(const RECT& rect, TGraphic& graphic);
     void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect); // StretchBlt, SRCCOPY
     TColor Pixel(int x, int y); // GetPixel; clNone outside the surface
@@ -185,7 +186,8 @@ private:
 };
 
 // A 32-bit top-down DIB section with direct pixel access (pixels 0x00RRGGBB) and its own memory
-// DC as canvas. Resizing keeps the top-left content that still fits.
+// DC as canvas. Resizing keeps the top-left content that still fits; new pixels take the canvas
+// brush colour (white unless changed).
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -241,7 +243,7 @@ public:
     int Width() const override;
     int Height() const override;
     HICON Handle() const { return icon_; }
-    // Takes the icon; when owned it is destroyed with this object (shared icons from LoadIcon are not).
+    // Takes the icon; an owned one is destroyed with this object, a shared one (LoadIcon) is not.
     void SetHandle(HICON icon, bool owned);
     void Assign(const TIcon& source); // an owned copy (CopyIcon)
     void LoadFromFile(const std::string& path) override;

@@ -17,7 +17,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const;
-    int Add(const TBitmap& image);                      // unmasked; returns the index
+    int Add(const TBitmap& image);                         // unmasked; returns the index
     int AddMasked(const TBitmap& image, TColor maskColor); // pixels of maskColor are transparent
     void Clear();
     // Draws image `index` at (x, y); a disabled image is drawn greyed (embossed in the system's

@@ -1,0 +1,226 @@
+// TBitmap: a 32-bit top-down DIB section with a lazily created memory DC as its canvas.
+#include "framework/win/Graphics.h"
+#include "framework/win/GraphicsSupport.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kel {
+
+namespace {
+
+std::vector<uint8_t> ReadBmpFile(const std::string& path) {
+    gdi::UniqueFile file = gdi::OpenFileForReading(path);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) gdi::RaiseFileOpenError(path, GetLastError());
+    if (size.QuadPart > kMaxBmpFileSize) // refused unread: no picture is that large
+        throw EInvalidGraphic("Bitmap image is not valid");
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_t filled = 0;
+    while (filled < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - filled, 1u << 24));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + filled, chunk, &read, nullptr))
+            gdi::RaiseFileOpenError(path, GetLastError());
+        if (read == 0) break; // the file shrank while being read
+        filled += read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+} // namespace
+
+// The bitmap's canvas owns its memory DC and keeps the bitmap's current DIB selected into it.
+class TBitmap::BitmapCanvas : public TCanvas {
+public:
+    explicit BitmapCanvas(TBitmap& owner) : owner_(owner) {}
+    ~BitmapCanvas() override {
+        if (!dc_) return;
+        SetHandle(nullptr);
+        SelectBitmap(nullptr);
+    }
+
+    // Puts the owner's (new) DIB into the DC, before the old one is deleted.
+    void SelectBitmap(HBITMAP bitmap) {
+        if (!dc_) return;
+        if (bitmap) {
+            HGDIOBJ previous = SelectObject(dc_.get(), bitmap);
+            if (!original_) original_ = previous;
+        } else if (original_) {
+            SelectObject(dc_.get(), original_);
+            original_ = nullptr;
+        }
+    }
+
+protected:
+    void CreateHandle() override {
+        dc_ = gdi::CreateMemoryDc();
+        SelectBitmap(owner_.bitmap_);
+        SetHandle(dc_.get());
+    }
+
+private:
+    TBitmap& owner_;
+    gdi::UniqueDc dc_;
+    HGDIOBJ original_ = nullptr; // the DC's own 1x1 bitmap while a DIB is selected
+};
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
+
+TBitmap::~TBitmap() {
+    canvas_.reset(); // the DC lets go of the DIB before it is deleted
+    Release();
+}
+
+void TBitmap::Release() {
+    if (canvas_) canvas_->SelectBitmap(nullptr);
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+    bits_ = nullptr;
+    width_ = height_ = 0;
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!canvas_) canvas_ = std::make_unique<BitmapCanvas>(*this);
+    return *canvas_;
+}
+
+void TBitmap::SetSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == width_ && height == height_) return;
+    Reallocate(width, height);
+}
+
+void TBitmap::Reallocate(int width, int height) {
+    if (width == 0 || height == 0) {
+        Release();
+        width_ = width;
+        height_ = height;
+        return;
+    }
+    uint32_t* bits = nullptr;
+    gdi::UniqueGdi<HBITMAP> bitmap = gdi::CreateDib32(width, height, &bits);
+    // New area shows the canvas's brush colour (white unless changed), like a fresh sheet.
+    const TColor background = canvas_ ? canvas_->Brush().Color() : clWhite;
+    std::fill(bits, bits + static_cast<size_t>(width) * height,
+              ColorToPixel(ColorToRGB(background)));
+    if (bits_) {
+        GdiFlush();
+        const int rows = std::min(height, height_);
+        const size_t rowBytes = static_cast<size_t>(std::min(width, width_)) * sizeof(uint32_t);
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(bits + static_cast<size_t>(y) * width,
+                        bits_ + static_cast<size_t>(y) * width_, rowBytes);
+    }
+    HBITMAP old = bitmap_;
+    bitmap_ = bitmap.release();
+    bits_ = bits;
+    width_ = width;
+    height_ = height;
+    if (canvas_) canvas_->SelectBitmap(bitmap_);
+    if (old) DeleteObject(old);
+}
+
+uint32_t* TBitmap::ScanLine(int y) {
+    return const_cast<uint32_t*>(static_cast<const TBitmap&>(*this).ScanLine(y));
+}
+
+const uint32_t* TBitmap::ScanLine(int y) const {
+    if (!bits_ || y < 0 || y >= height_)
+        throw EInvalidGraphicOperation("Scan line index out of range");
+    GdiFlush(); // GDI may still be drawing into the section
+    return bits_ + static_cast<size_t>(y) * width_;
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+    if (&source == this) return;
+    SetSize(0, 0); // nothing of the old picture is kept
+    SetSize(source.width_, source.height_);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(ScanLine(y), source.ScanLine(y),
+                    static_cast<size_t>(width_) * sizeof(uint32_t));
+    SetTransparent(source.Transparent());
+    transparentColor_ = source.transparentColor_;
+}
+
+void TBitmap::Assign(const TPixelImage& image) {
+    if (image.Width < 0 || image.Height < 0 ||
+        image.Pixels.size() < static_cast<size_t>(image.Width) * static_cast<size_t>(image.Height))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    if (image.Empty()) {
+        SetSize(0, 0);
+        return;
+    }
+    SetSize(0, 0);
+    SetSize(image.Width, image.Height);
+    std::memcpy(ScanLine(0), image.Pixels.data(), image.Pixels.size() * sizeof(uint32_t));
+}
+
+void TBitmap::LoadFromFile(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadBmpFile(path);
+    LoadFromMemory(bytes.data(), bytes.size());
+}
+
+void TBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
+    if (!data) throw EInvalidGraphic("Bitmap image is not valid");
+    Assign(DecodeBmp(data, size)); // decoded first: a bad file leaves the bitmap as it was
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    const auto notFound = [&name] { return EResNotFound("Resource " + name + " not found"); };
+    if (name.empty()) throw notFound();
+    HRSRC resource = FindResourceA(instance, name.c_str(), RT_BITMAP);
+    if (!resource) throw notFound();
+    HGLOBAL loaded = LoadResource(instance, resource);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = SizeofResource(instance, resource);
+    if (!data) throw notFound();
+    Assign(DecodeDib(static_cast<const uint8_t*>(data), size));
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (transparentColor_ != clNone) return transparentColor_;
+    if (!bits_) return clNone;
+    return PixelToColor(ScanLine(height_ - 1)[0]);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+    transparentColor_ = color;
+}
+
+void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
+    if (Empty()) return;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width == 0 || height == 0) return;
+    HDC target = canvas.Handle();
+    HDC source = Canvas().Handle();
+    if (Transparent()) {
+        const TColor key = ColorToRGB(TransparentColor());
+        if (key != clNone) {
+            TransparentBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_,
+                           height_, key);
+            return;
+        }
+    }
+    if (width == width_ && height == height_) {
+        BitBlt(target, rect.left, rect.top, width, height, source, 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    if (oldMode) SetStretchBltMode(target, oldMode);
+}
+
+std::unique_ptr<TGraphic> TBitmap::Clone() const {
+    auto copy = std::make_unique<TBitmap>();
+    copy->Assign(*this);
+    return copy;
+}
+
+} // namespace kel
