@@ -107,7 +107,9 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
         DrawDisabled(dc, x, y, index);
         return;
     }
-    ImageList_Draw(list_, index, dc, x, y, masked_[index] ? ILD_TRANSPARENT : ILD_NORMAL);
+    // Images added through Handle() directly are unknown here: drawn with their mask.
+    const bool masked = static_cast<size_t>(index) >= masked_.size() || masked_[index];
+    ImageList_Draw(list_, index, dc, x, y, masked ? ILD_TRANSPARENT : ILD_NORMAL);
 }
 
 void TImageList::DrawDisabled(HDC dc, int x, int y, int index) {
