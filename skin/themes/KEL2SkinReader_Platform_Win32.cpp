@@ -1,0 +1,50 @@
+// Win32 services of the skin file reader for the product.
+#include "skin/themes/KEL2SkinReader_Platform.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "framework/SysUtils.h"
+
+#include <cstdio>
+
+namespace kel::skinplatform {
+
+std::string TempFolder() {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, buffer);
+    // A longer path does not fit the buffer; guessing another folder would scatter files.
+    if (length == 0 || length >= MAX_PATH) throw Exception("The temporary folder is not available");
+    std::string folder(buffer, length);
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+std::string NewGuidText() {
+    GUID guid{};
+    if (FAILED(CoCreateGuid(&guid))) throw Exception("A unique file name could not be made");
+    char text[39];
+    std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                  guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                  guid.Data4[6], guid.Data4[7]);
+    return text;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() > 0x7FFFFFFF || b.size() > 0x7FFFFFFF) return false;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+} // namespace kel::skinplatform
