@@ -33,8 +33,9 @@ constexpr double kMinRunSeconds = 0.05;
 void AppendFile(Bytes& data, const fs::path& path, size_t limit) {
     std::ifstream file(path, std::ios::binary);
     const Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    data.insert(data.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
-                                                            std::min(bytes.size(), limit - data.size())));
+    data.insert(data.end(), bytes.begin(),
+                bytes.begin() +
+                    static_cast<std::ptrdiff_t>(std::min(bytes.size(), limit - data.size())));
 }
 
 // Licence texts and C/C++ headers: present wherever this bench can be built.
@@ -274,10 +275,12 @@ int main() {
             DecodeZlib(stream, out);
             const double once =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const int repeats = std::max(1, static_cast<int>(kMinRunSeconds / std::max(once, 1e-6)));
+            const int repeats =
+                std::max(1, static_cast<int>(kMinRunSeconds / std::max(once, 1e-6)));
             const auto seconds = TimeInterleaved(decoders, stream, out, repeats);
             double mbPerSecond[3];
-            for (size_t d = 0; d < 3; ++d) mbPerSecond[d] = sample.data.size() / 1e6 / Median(seconds[d]);
+            for (size_t d = 0; d < 3; ++d)
+                mbPerSecond[d] = sample.data.size() / 1e6 / Median(seconds[d]);
             // Ratios per run, then their median: robust against load that changes between runs.
             std::vector<double> oursRatios, libdeflateRatios;
             for (int run = 0; run < kRuns; ++run) {
