@@ -31,6 +31,17 @@ wine_session_start() {
     echo "Preparing the Wine prefix (first run only)..."
     "$ROOT/scripts/wine-exec.sh" wineboot --init >/dev/null 2>&1 || true
   fi
+  # On a private display the programs run inside one virtual desktop: no window manager is
+  # involved, so showing and hiding windows costs no X round trips. On the user's display they
+  # get ordinary windows.
+  local key='HKCU\Software\Wine\Explorer'
+  if [ -n "$XVFB_PID" ]; then
+    "$ROOT/scripts/wine-exec.sh" reg add "$key" /v Desktop /d Default /f >/dev/null 2>&1
+    "$ROOT/scripts/wine-exec.sh" reg add "$key\Desktops" /v Default /d 1280x1024 /f >/dev/null 2>&1
+  else
+    "$ROOT/scripts/wine-exec.sh" reg delete "$key" /v Desktop /f >/dev/null 2>&1
+  fi
+  return 0
 }
 
 wine_session_stop() {
