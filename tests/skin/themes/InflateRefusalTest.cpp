@@ -108,77 +108,92 @@ TEST(InflateRefusal, BitPatternsNoCodeCovers) {
     ExpectRefused(none.Finish());
 }
 
+// A dynamic block with the given codes holding `repeat` times "a" and, when the code has one, the
+// end-of-block code: a stream that would decode if its header were accepted.
+Bytes BlockOfA(const Bytes& literals, const Bytes& distances, size_t repeat = 1) {
+    TBitWriter writer;
+    Bytes all = literals;
+    all.insert(all.end(), distances.begin(), distances.end());
+    PutDynamicHeader(writer, true, static_cast<unsigned>(literals.size()),
+                     static_cast<unsigned>(distances.size()), RepeatingCodeLengthCode(),
+                     RunLengthOps(all));
+    TBlockWriter block(writer, literals, distances);
+    for (size_t i = 0; i < repeat; ++i) block.Literal('a');
+    if (literals[256] != 0) block.End();
+    return writer.Finish();
+}
+
 TEST(InflateRefusal, CodeSetsThatAreIncompleteOrOverSubscribed) {
-    const auto dynamicBlock = [](const Bytes& literals, const Bytes& distances) {
-        TBitWriter writer;
-        PutDynamicHeader(writer, true, static_cast<unsigned>(literals.size()),
-                         static_cast<unsigned>(distances.size()), RepeatingCodeLengthCode(), [&] {
-                             Bytes all = literals;
-                             all.insert(all.end(), distances.begin(), distances.end());
-                             return RunLengthOps(all);
-                         }());
-        writer.Put(0, 32);
-        return writer.Finish();
-    };
-    Bytes literals = SmallLiteralLengths();
+    const Bytes literals = SmallLiteralLengths();
+    EXPECT_TRUE(DecodeWithOurs(BlockOfA(literals, Bytes(1, 1))).ok); // the sound form
+
     // Literal/length codes: incomplete (one 1-bit and one 2-bit code) and over-subscribed.
     Bytes incomplete = literals;
     incomplete[257] = 0;
-    ExpectRefused(dynamicBlock(incomplete, Bytes(1, 1)));
+    ExpectRefused(BlockOfA(incomplete, Bytes(1, 1)));
     Bytes over = literals;
     over['b'] = 2;
-    ExpectRefused(dynamicBlock(over, Bytes(1, 1)));
-    // A lone literal code longer than 1 bit.
+    ExpectRefused(BlockOfA(over, Bytes(1, 1)));
+    // A lone end-of-block code longer than 1 bit.
     Bytes loneLong(257, 0);
     loneLong[256] = 2;
-    ExpectRefused(dynamicBlock(loneLong, Bytes(1, 1)));
-    // No end-of-block code, in a complete code.
+    ExpectRefused(BlockOfA(loneLong, Bytes(1, 1), 0));
+    // No end-of-block code, in a complete code: refused at the header, before the block's
+    // literals fill more than a flush.
     Bytes noEnd = literals;
     noEnd[256] = 0;
     noEnd['b'] = 2;
-    ExpectRefused(dynamicBlock(noEnd, Bytes(1, 1)));
+    ExpectRefused(BlockOfA(noEnd, Bytes(1, 1), 70000));
     // Distance codes: incomplete (1 and 2 bits), a lone 2-bit code, over-subscribed.
-    ExpectRefused(dynamicBlock(literals, Bytes{1, 2}));
-    ExpectRefused(dynamicBlock(literals, Bytes{0, 2}));
-    ExpectRefused(dynamicBlock(literals, Bytes{1, 1, 1}));
+    ExpectRefused(BlockOfA(literals, Bytes{1, 2}));
+    ExpectRefused(BlockOfA(literals, Bytes{0, 2}));
+    ExpectRefused(BlockOfA(literals, Bytes{1, 1, 1}));
+}
 
-    // Code-length codes: incomplete, a lone 1-bit code, over-subscribed, empty.
-    for (const auto& broken : {[] {
-                                   auto code = PlainCodeLengthCode();
-                                   code[15] = 0;
-                                   return code;
-                               }(),
-                               [] {
-                                   std::array<uint8_t, 19> code{};
-                                   code[1] = 1;
-                                   return code;
-                               }(),
-                               [] {
-                                   auto code = PlainCodeLengthCode();
-                                   code[16] = 4;
-                                   return code;
-                               }(),
-                               std::array<uint8_t, 19>{}}) {
+TEST(InflateRefusal, CodeLengthCodesThatAreIncompleteOrOverSubscribed) {
+    // Lengths listed one by one ('a', end-of-block and one distance code at 1 bit), then "a": a
+    // stream that decodes with any code-length code giving 0 and 1 their usual 4-bit codes.
+    const auto blockAfter = [](const std::array<uint8_t, 19>& codeLengthCode) {
+        Bytes all(258, 0);
+        all['a'] = all[256] = all[257] = 1;
+        std::vector<TLengthOp> ops;
+        for (uint8_t length : all) ops.push_back({length});
         TBitWriter writer;
-        PutDynamicHeader(writer, true, 257, 1, broken, {});
-        writer.Put(0, 64);
-        ExpectRefused(writer.Finish());
-    }
+        PutDynamicHeader(writer, true, 257, 1, codeLengthCode, ops);
+        TBlockWriter block(writer, Bytes(all.begin(), all.end() - 1), Bytes(1, 1));
+        block.Literal('a');
+        block.End();
+        return writer.Finish();
+    };
+    EXPECT_TRUE(DecodeWithOurs(blockAfter(PlainCodeLengthCode())).ok); // the sound form
+
+    std::array<uint8_t, 19> incomplete = PlainCodeLengthCode();
+    incomplete[15] = 0;
+    std::array<uint8_t, 19> over = PlainCodeLengthCode();
+    over[16] = 4;
+    std::array<uint8_t, 19> lone{};
+    lone[1] = 1;
+    for (const auto& broken : {incomplete, over, lone, std::array<uint8_t, 19>{}})
+        ExpectRefused(blockAfter(broken));
 }
 
 TEST(InflateRefusal, RepeatsWithoutAPreviousLengthOrPastTheEnd) {
-    const std::array<uint8_t, 19> code = RepeatingCodeLengthCode();
-    const auto refused = [&](std::vector<TLengthOp> ops) {
+    // 257 literal/length and 1 distance lengths. The runs overshoot the 258 entries by a little;
+    // cut at the end they would give a sound code for the block that follows.
+    const auto refused = [](std::vector<TLengthOp> ops, uint8_t literal) {
         TBitWriter writer;
-        PutDynamicHeader(writer, true, 257, 1, code, ops);
-        writer.Put(0, 64);
+        PutDynamicHeader(writer, true, 257, 1, RepeatingCodeLengthCode(), ops);
+        Bytes literals(257, 0);
+        literals[literal] = literals[256] = 1;
+        TBlockWriter block(writer, literals, Bytes(1, 0));
+        block.Literal(literal);
+        block.End();
         ExpectRefused(writer.Finish());
     };
-    refused({{16, 0}}); // repeat of nothing
-    // 257 + 1 lengths: 254 zeros, then runs that overshoot the end by one.
-    refused({{18, 127}, {18, 105}, {1}, {16, 3}}); // 138 + 116 + 1 + 6 = 261
-    refused({{18, 127}, {18, 105}, {1}, {1}, {17, 0}});
-    refused({{18, 127}, {18, 110}, {18, 0}});
+    refused({{16, 0}}, 0);                                   // a repeat of nothing
+    refused({{18, 127}, {18, 106}, {1}, {16, 0}}, 255);      // 255 zeros, 1, three more 1s
+    refused({{18, 127}, {18, 106}, {1}, {1}, {17, 0}}, 255); // ..., 1, 1, three zeros
+    refused({{1}, {18, 127}, {18, 106}, {1}, {18, 0}}, 0);   // 1, 255 zeros, 1, eleven zeros
 }
 
 TEST(InflateRefusal, InputEndingBeforeTheFinalBlock) {
@@ -190,6 +205,15 @@ TEST(InflateRefusal, InputEndingBeforeTheFinalBlock) {
     TBlockWriter block = BeginFixedBlock(writer, false);
     block.Literals({'o', 'k'});
     block.End();
+    ExpectRefused(writer.Finish());
+}
+
+TEST(InflateRefusal, PaddingBitsNeverReachTheOutput) {
+    // 'a' has the 1-bit code 0, so zero padding decodes as more 'a's: a stream cut 36 bytes
+    // before the first flush would cross it with bytes that are not in the input.
+    TBitWriter writer;
+    BeginDynamicBlock(writer, false, SmallLiteralLengths(), Bytes(1, 1));
+    for (int i = 0; i < 65500; ++i) writer.Put(0, 1);
     ExpectRefused(writer.Finish());
 }
 
