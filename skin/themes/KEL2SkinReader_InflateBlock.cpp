@@ -10,12 +10,18 @@ namespace {
 using namespace inflate_tables;
 
 // Appends `length` (3 or more) bytes copied from `distance` bytes back; the source may overlap
-// the destination, which then repeats the pattern. May write up to 7 bytes past the copy's end.
+// the destination, which then repeats the pattern. May write up to 15 bytes past the copy's end.
 inline uint8_t* CopyMatch(uint8_t* out, size_t distance, size_t length) {
     const uint8_t* from = out - distance;
     uint8_t* const end = out + length;
-    if (distance >= 8) {
-        // Each 8-byte chunk reads only bytes that are already in place.
+    if (distance >= 16) {
+        // Each chunk reads only bytes that are already in place.
+        do {
+            std::memcpy(out, from, 16);
+            out += 16;
+            from += 16;
+        } while (out < end);
+    } else if (distance >= 8) {
         do {
             std::memcpy(out, from, 8);
             out += 8;
