@@ -80,13 +80,12 @@ public:
     // Decodes a stored block after its 3 header bits.
     void CopyStoredBlock();
 
-    // --- Output window: `window[0 .. outPos)` is decoded output; from Unwritten() on it has not
-    // been written yet. As soon as 64 KB are unwritten, Flush writes the oldest 32 KB, so the
+    // --- Output window: `window[0 .. outPos)` is decoded output; from Limit() - 64 KB on it has
+    // not been written yet. As soon as 64 KB are unwritten, Flush writes the oldest 32 KB, so the
     // output arrives in 32 KB pieces and at least 32 KB of history stay in the window.
     uint8_t* const window;
     size_t outPos = 0;
 
-    size_t Unwritten() const { return unwritten_; }
     size_t Limit() const { return unwritten_ + kWindowLimit; }
     void Flush();
     // After the final block: writes what is left in the window.
