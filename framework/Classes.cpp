@@ -130,6 +130,8 @@ int TComponent::ComponentIndex() const {
 void TComponent::InsertComponent(TComponent* component) {
     component->owner_ = this;
     components_.push_back(component);
+    // A component created on a form being designed is being designed too.
+    if (state_ & csDesigning) component->SetDesigning(true);
     Notification(component, TOperation::opInsert);
 }
 
