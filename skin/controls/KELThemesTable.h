@@ -7,24 +7,33 @@
 
 namespace kel {
 
-enum class TkelUIStyle : uint8_t { FromThemeFile = 0, MacOS = 1, WinXP = 2, DeepBlue = 3, Protein = 4, BlueGlass = 5 };
+enum class TkelUIStyle : uint8_t {
+    FromThemeFile = 0,
+    MacOS = 1,
+    WinXP = 2,
+    DeepBlue = 3,
+    Protein = 4,
+    BlueGlass = 5
+};
 
 enum class TThemeKind : uint8_t { Integer = 0, Color = 1, Bitmap = 2, Boolean = 3 };
 
 struct TThemeEntry {
     TThemeKind Kind;
-    int32_t Value;            // number, colour or Boolean (0/1)
-    const char* BitmapName;   // resource name for bitmap entries ("" when the table names none)
+    int32_t Value;          // number, colour or Boolean (0/1)
+    const char* BitmapName; // resource name for bitmap entries ("" when the table names none)
 };
 
-// Position 1..48 of the table for a style; a style outside 1..5 gives (Integer, -1).
+// Position 1..48 of the table for a style, taken from its low 7 bits; a style outside 1..5, or a
+// position outside 1..48, gives (Integer, -1).
 TThemeEntry GetThemeEntry(TkelUIStyle style, int position);
 uint32_t GetThemeColor(TkelUIStyle style, int position); // 0 unless the kind is colour
 int32_t GetThemeInt(TkelUIStyle style, int position);    // -1 unless the kind is integer
 bool GetThemeBool(TkelUIStyle style, int position);      // false unless the kind is Boolean
 
 // Columns [Left, Right) of frame `index` (from 1) of a strip `width` wide cut into `count` frames:
-// every frame is width / count wide; the last one is the rightmost columns.
+// every frame is width / count wide; the last one is the rightmost columns. A count of 0 or less
+// gives the whole strip; an index outside 1..count gives a span outside the strip.
 struct TFrameSpan {
     int Left;
     int Right;
