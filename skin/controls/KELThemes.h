@@ -40,7 +40,8 @@ bool HasPublishedProp(const TObject& component, const std::string& name);
 // Frame k (from 1) of a strip of n frames: nothing with no target; with n = 0 the whole bitmap;
 // an entry that is no bitmap leaves the target untouched (n = 0) or empty (n > 0). A missing
 // resource raises EResNotFound.
-void GetThemeBitmap(TkelUIStyle style, int position, TBitmap* target, int frameIndex, int frameCount);
+void GetThemeBitmap(TkelUIStyle style, int position, TBitmap* target, int frameIndex,
+                    int frameCount);
 
 // Copies frame `frameIndex` of `frameCount` side-by-side frames of `source` into `target`.
 void ExtractFrame(const TBitmap& source, TBitmap& target, int frameCount, int frameIndex);

@@ -1,0 +1,63 @@
+// The file theme as controls see it while no skin file is loaded.
+#include "skin/themes/KELMgr.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/win/Forms.h"
+#include "tests/skin/controls/SkinTestSupport.h"
+
+using namespace kel;
+using namespace kel::test;
+
+namespace {
+
+void ExpectNothingLoaded(const TkelFileTheme& theme) {
+    EXPECT_FALSE(theme.Ready());
+    for (int k = 0; k < kColorKeyCount; ++k)
+        EXPECT_EQ(theme.GetColor(static_cast<TkelThemeColorKey>(k)), 0) << "colour key " << k;
+    for (int k = 0; k < kBitmapKeyCount; ++k)
+        EXPECT_EQ(theme.GetBitmap(static_cast<TkelThemeBitmapKey>(k)), nullptr)
+            << "bitmap key " << k;
+    for (int k = 0; k < kIntegerKeyCount; ++k)
+        EXPECT_EQ(theme.GetInteger(static_cast<TkelThemeIntegerKey>(k)), 0) << "integer key " << k;
+    for (int k = 0; k < kBoolKeyCount; ++k)
+        EXPECT_FALSE(theme.GetBool(static_cast<TkelThemeBoolKey>(k))) << "boolean key " << k;
+}
+
+} // namespace
+
+TEST(FileTheme, NothingLoadedAnswersEveryLookup) {
+    TForm form(nullptr);
+    auto* theme = new TkelFileTheme(&form);
+    ExpectNothingLoaded(*theme);
+    EXPECT_TRUE(theme->ThemeFile().empty());
+    EXPECT_TRUE(theme->Password().empty());
+}
+
+TEST(FileTheme, CopyBitmapWithNothingStoredEmptiesTheDestination) {
+    TkelFileTheme theme(nullptr);
+    TBitmap dest;
+    FillBitmap(dest, 12, 8, clWhite);
+    theme.CopyBitmap(TkelThemeBitmapKey::Button, dest, 0, 0);
+    EXPECT_TRUE(dest.Empty());
+    FillBitmap(dest, 12, 8, clWhite);
+    theme.CopyBitmap(TkelThemeBitmapKey::TitleButtons, dest, 18, 2);
+    EXPECT_EQ(dest.Width(), 0);
+    EXPECT_EQ(dest.Height(), 0);
+}
+
+TEST(FileTheme, PublishedPropertiesAndAStoredReadyWithoutEffect) {
+    TkelFileTheme theme(nullptr);
+    const auto& props = TkelFileTheme::StaticClassInfo().OwnProps();
+    ASSERT_EQ(props.size(), 3u);
+    EXPECT_EQ(props[0].Name, "ThemeFile");
+    EXPECT_EQ(props[1].Name, "Password");
+    EXPECT_EQ(props[2].Name, "Ready");
+    SetOrdProp(theme, "Ready", 1);
+    EXPECT_FALSE(theme.Ready());
+    EXPECT_EQ(GetOrdProp(theme, "Ready"), 0);
+    // A skin file that is nowhere leaves the theme as it was.
+    SetPropValue(theme, "ThemeFile", std::string("Z:\\no\\such\\folder\\missing.skn"));
+    SetPropValue(theme, "Password", std::string("secret"));
+    ExpectNothingLoaded(theme);
+}
