@@ -111,14 +111,14 @@ TPixelImage Strip(int frameWidth, int height, int frames, uint32_t base, int bev
     return image;
 }
 
-struct TPictureSpec {
+struct TPictureLayout {
     const char* name;
     int frameWidth, height, frames;
     bool caption;
 };
 
 std::vector<skintool::TSkinEntry> SkinEntries() {
-    const TPictureSpec specs[] = {
+    const TPictureLayout layouts[] = {
         {"SKIN2_TITLEBAR1", 420, 30, 2, true},
         {"SKIN2_TITLEBAR2", 200, 30, 2, false},
         {"SKIN2_TITLEBAR3", 300, 30, 2, true},
@@ -170,7 +170,7 @@ std::vector<skintool::TSkinEntry> SkinEntries() {
     };
     std::vector<skintool::TSkinEntry> entries;
     uint32_t seed = 1;
-    for (const TPictureSpec& s : specs) {
+    for (const TPictureLayout& s : layouts) {
         const uint32_t base = 0x204080 + (seed * 0x0A0713 & 0x3F3F3F);
         const int bevel = s.height > 12 && s.frameWidth > 12 ? 2 : 1;
         const int radius = std::min({6, s.height / 4, s.frameWidth / 4});

@@ -6,6 +6,7 @@
 #include "tools/skintool/SkintoolPassword.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace kel::skintool {
 namespace {
@@ -15,6 +16,12 @@ int Run(const std::vector<std::string>& args) {
     std::string password;
     if (!ParsePasswordArgs(args, 2, paths, password)) {
         std::fprintf(stderr, "usage: skintool extract FILE OUT [--password P]\n");
+        return 1;
+    }
+    // Creating the output truncates it: it must not be the skin file being read.
+    std::error_code error;
+    if (std::filesystem::equivalent(paths[0], paths[1], error)) {
+        std::fprintf(stderr, "skintool extract: OUT must not be the skin file itself\n");
         return 1;
     }
     return ExtractArchiveEntry(paths[0], kSkinDataEntryName, paths[1], password);

@@ -192,6 +192,9 @@ TEST_F(PackedSkinTest, SkintoolPackListAndExtract) {
     EXPECT_EQ(Shell(tool + " extract secret.skn out2.sk2"), 2);
     EXPECT_EQ(Shell(tool + " extract missing.skn out3.sk2"), 1);
     EXPECT_FALSE(fs::exists(Path("out2.sk2")) || fs::exists(Path("out3.sk2")));
+    EXPECT_EQ(Shell(tool + " extract plain.skn plain.skn 2>/dev/null"), 1);
+    EXPECT_EQ(Shell(tool + " extract plain.skn ./plain.skn 2>/dev/null"), 1);
+    EXPECT_EQ(Capture(tool + " list plain.skn", exitCode), expected) << "the skin file is intact";
 }
 #endif
 
