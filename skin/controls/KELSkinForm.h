@@ -15,7 +15,8 @@ class TkelSkinForm : public TGraphicControl {
     KEL_DECLARE_CLASS(TkelSkinForm)
 public:
     // With a form as owner: unless designing, the form loses its border when its Tag is 0 or
-    // less and gets a single border otherwise.
+    // less and gets a single border otherwise. With any other owner the component only sizes
+    // and paints itself.
     explicit TkelSkinForm(TComponent* owner);
     ~TkelSkinForm() override;
 

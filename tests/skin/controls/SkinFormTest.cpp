@@ -270,12 +270,12 @@ TEST_F(SkinFormTest, RealPressAndMoveDragTheWindow) {
                       input(0, before.left + 90, before.top + 80),
                       input(MOUSEEVENTF_LEFTUP, before.left + 90, before.top + 80)};
     SendInput(static_cast<UINT>(std::size(events)), events, sizeof(INPUT));
-    for (int i = 0; i < 50; ++i) {
+    RECT after = before;
+    for (int i = 0; i < 200 && after.left - before.left != 40; ++i) {
         Application->ProcessMessages();
         Sleep(10);
+        GetWindowRect(form->Handle(), &after);
     }
-    RECT after;
-    GetWindowRect(form->Handle(), &after);
     EXPECT_EQ(after.left - before.left, 40);
     EXPECT_EQ(after.top - before.top, 30);
     EXPECT_EQ(std::count(log.begin(), log.end(), "caption press"), 1);
