@@ -2,12 +2,23 @@
 #include "skin/themes/KEL2SkinReader_InflateState.h"
 #include "skin/themes/KEL2SkinReader_InflateTables.h"
 
+#include <array>
 #include <cstring>
 
 namespace kel::inflate_detail {
 namespace {
 
 using namespace inflate_tables;
+
+// Masks of the extra bits per length and distance code, so that the inner loop needs no shift
+// to form them.
+template <size_t N> constexpr std::array<uint16_t, N> ExtraBitMasks(const uint8_t (&extraBits)[N]) {
+    std::array<uint16_t, N> masks{};
+    for (size_t i = 0; i < N; ++i) masks[i] = static_cast<uint16_t>((1u << extraBits[i]) - 1);
+    return masks;
+}
+constexpr std::array<uint16_t, 31> kLengthExtraMask = ExtraBitMasks(kLengthExtraBits);
+constexpr std::array<uint16_t, 32> kDistanceExtraMask = ExtraBitMasks(kDistanceExtraBits);
 
 // Appends `length` (3 or more) bytes copied from `distance` bytes back; the source may overlap
 // the destination, which then repeats the pattern. May write up to 15 bytes past the copy's end.
@@ -51,30 +62,31 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
     const uint64_t literalMask = (uint64_t{1} << literals.MaxBits()) - 1;
     const uint16_t* const distanceTable = distances.PackedEntries();
     const uint64_t distanceMask = (uint64_t{1} << distances.MaxBits()) - 1;
-    const uint8_t* const input = state.input;
     uint8_t* const window = state.window;
 
-    uint64_t bits = state.bits;
-    unsigned count = state.count;
-    size_t inPos = state.inPos;
-    size_t inEnd = state.inEnd;
-    uint8_t* out = window + state.outPos;
-    uint8_t* limit = window + state.Limit();
+    uint64_t bits = 0;
+    unsigned count = 0;
+    // The next input byte, and the end of the positions from which 8 bytes can be loaded at once.
+    const uint8_t* in = nullptr;
+    const uint8_t* inFastEnd = nullptr;
+    uint8_t* out = nullptr;
+    uint8_t* limit = nullptr;
 
     const auto store = [&] {
         state.bits = bits;
         state.count = count;
-        state.inPos = inPos;
+        state.inPos = static_cast<size_t>(in - state.input);
         state.outPos = static_cast<size_t>(out - window);
     };
     const auto reload = [&] {
         bits = state.bits;
         count = state.count;
-        inPos = state.inPos;
-        inEnd = state.inEnd;
+        in = state.input + state.inPos;
+        inFastEnd = state.input + (state.inEnd >= 8 ? state.inEnd - 7 : 0);
         out = window + state.outPos;
         limit = window + state.Limit();
     };
+    reload();
     const auto consume = [&](unsigned n) {
         bits >>= n;
         count -= n;
@@ -83,9 +95,9 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
     constexpr uint16_t kFirstNonLiteral = 256 << 4;
 
     for (;;) {
-        if (inEnd - inPos >= 8) {
-            bits |= LoadLittleEndian64(input + inPos) << count;
-            inPos += (63 - count) >> 3;
+        if (in < inFastEnd) {
+            bits |= LoadLittleEndian64(in) << count;
+            in += (63 - count) >> 3;
             count |= kFilledBits;
         } else {
             store();
@@ -124,8 +136,9 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
         if (symbol > kLastLengthSymbol) throw TRefused{};
         unsigned codeLength = Tree::PackedLength(entry);
         unsigned extraBits = kLengthExtraBits[symbol - kFirstLengthSymbol];
-        const size_t length = kLengthBase[symbol - kFirstLengthSymbol] +
-                              ((bits >> codeLength) & ((1u << extraBits) - 1));
+        const size_t length =
+            kLengthBase[symbol - kFirstLengthSymbol] +
+            ((bits >> codeLength) & kLengthExtraMask[symbol - kFirstLengthSymbol]);
         consume(codeLength + extraBits);
 
         entry = distanceTable[bits & distanceMask];

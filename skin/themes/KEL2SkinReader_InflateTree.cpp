@@ -3,6 +3,7 @@
 #include "skin/themes/KEL2SkinReader_InflateTables.h"
 
 #include <array>
+#include <cstring>
 
 namespace kel {
 namespace {
@@ -95,7 +96,7 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
 
     maxBits_ = maxBits;
     const size_t tableSize = size_t{1} << maxBits;
-    // A complete code writes every entry below, so only incomplete ones need the "no code" fill.
+    // A complete code sets every entry below, so only incomplete ones need the "no code" fill.
     if (space == TCodeSpace::Complete)
         table_.resize(tableSize);
     else
@@ -111,15 +112,28 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         nextCode[bits] = code;
     }
 
+    // Symbols ordered by code length, in symbol order within one length (canonical order).
+    uint16_t sorted[kMaxSymbols];
+    size_t groupStart[kMaxCodeLimit + 1] = {};
+    for (int bits = 2; bits <= maxBits; ++bits)
+        groupStart[bits] = groupStart[bits - 1] + static_cast<size_t>(lengthCount[bits - 1]);
+    for (size_t symbol = 0; symbol < count; ++symbol)
+        if (lengths[first + symbol] != 0)
+            sorted[groupStart[lengths[first + symbol]]++] = static_cast<uint16_t>(symbol);
+
+    // Grow the table one code length at a time: doubling the table so far repeats every shorter
+    // code for the new top index bit, then each code of this length takes its single slot. Slots
+    // left over are prefixes of longer codes, filled at their own lengths, or stay "no code".
     uint16_t* const table = table_.data();
-    for (size_t symbol = 0; symbol < count; ++symbol) {
-        const int length = lengths[first + symbol];
-        if (length == 0) continue;
-        const uint16_t entry = static_cast<uint16_t>(symbol << 4 | static_cast<size_t>(length));
-        const size_t step = size_t{1} << length;
-        for (size_t index = ReverseBits(nextCode[length]++, length); index < tableSize;
-             index += step)
-            table[index] = entry;
+    size_t next = 0;
+    for (int length = 1; length <= maxBits; ++length) {
+        const size_t half = size_t{1} << (length - 1);
+        std::memcpy(table + half, table, half * sizeof(uint16_t));
+        for (int i = 0; i < lengthCount[length]; ++i) {
+            const size_t symbol = sorted[next++];
+            table[ReverseBits(nextCode[length]++, length)] =
+                static_cast<uint16_t>(symbol << 4 | static_cast<size_t>(length));
+        }
     }
     return space;
 }
