@@ -147,7 +147,7 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
         codeLength = Tree::PackedLength(entry);
         extraBits = kDistanceExtraBits[distanceCode];
         const size_t distance =
-            kDistanceBase[distanceCode] + ((bits >> codeLength) & ((1u << extraBits) - 1));
+            kDistanceBase[distanceCode] + ((bits >> codeLength) & kDistanceExtraMask[distanceCode]);
         consume(codeLength + extraBits);
         // Flushes keep 32 KB of history, so this only bites before the first flush.
         if (distance > static_cast<size_t>(out - window)) throw TRefused{};
