@@ -554,6 +554,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefaultHandler(message, wParam, lParam);
     }
     switch (message) {
+    case WM_NCDESTROY: {
+        // The window went with its owner or parent: the control makes a new one when asked.
+        const LRESULT r = DefaultHandler(message, wParam, lParam);
+        RemovePropA(handle_, "KelControl");
+        handle_ = nullptr;
+        defaultProc_ = nullptr;
+        return r;
+    }
     case WM_MOUSELEAVE:
         tracking_ = false;
         if (GetCapture() != handle_) LeaveMouse();

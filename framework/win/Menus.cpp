@@ -13,6 +13,9 @@ UINT NextCommand() {
     return next++;
 }
 
+// The items of the pop-up menu that is open, for measuring and drawing owner-drawn items.
+TMenuItem* gOpenMenu = nullptr;
+
 // The hidden window that owns open pop-up menus and draws owner-drawn items.
 class TPopupList {
 public:
@@ -21,7 +24,6 @@ public:
         return list;
     }
     HWND Window() const { return window_; }
-    TMenuItem* root = nullptr;
 
 private:
     TPopupList() {
@@ -39,7 +41,7 @@ private:
 };
 
 LRESULT CALLBACK TPopupList::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TMenuItem* root = Instance().root;
+    TMenuItem* root = gOpenMenu;
     if (message == WM_MEASUREITEM && root) {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (TMenuItem* item = root->FindCommand(mis->itemID); item && item->OnMeasureItem) {
@@ -156,13 +158,13 @@ void TPopupMenu::Popup(int x, int y) {
     HMENU menu = CreatePopupMenu();
     Items().BuildMenu(menu);
     TPopupList& list = TPopupList::Instance();
-    list.root = &Items();
+    gOpenMenu = &Items();
     // The owner must be in the foreground for the menu to close when the user clicks elsewhere.
     SetForegroundWindow(list.Window());
     const UINT command = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, x, y, 0, list.Window(), nullptr));
     PostMessageA(list.Window(), WM_NULL, 0, 0);
-    list.root = nullptr;
+    gOpenMenu = nullptr;
     DestroyMenu(menu);
     if (command == 0) return;
     if (TMenuItem* item = Items().FindCommand(command)) item->Click();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 #include "LauncherTestSupport.h"
 #include "launcher/HelpLinkFuncs.h"
@@ -27,6 +28,7 @@ protected:
         Pump(10);
     }
     TFormMain& Create() {
+        form.reset();
         form.reset(new TFormMain(nullptr));
         Application->SetMainForm(form.get());
         return *form;
@@ -218,30 +220,37 @@ TEST_F(MainWindow, CommandsOpenTheirTargetsWithTheHourglassAndAfterrunOnce) {
     for (size_t i = 0; i < 7; ++i) EXPECT_EQ(recorder.calls[i].file, ProgramFolder() + items[i].second);
 }
 
-// What a timer saw of the open pop-up menu before choosing an item from it.
+// What a helper thread saw of the open pop-up menu before choosing an item from it (or
+// dismissing it with chooseIndex -1). The menu runs its own loop on the GUI thread, so the
+// helper posts keys to the menu window from outside.
 struct MenuSeen {
     RECT rect{};
     int count = 0;
     std::vector<bool> separators;
-    int chooseIndex = -1; // -1 dismisses the menu
+    int chooseIndex = -1;
 };
-MenuSeen* gSeen = nullptr;
 
-void CALLBACK InspectMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND menuWindow = FindWindowA("#32768", nullptr);
-    if (!menuWindow || !IsWindowVisible(menuWindow)) return;
-    KillTimer(nullptr, id);
-    GetWindowRect(menuWindow, &gSeen->rect);
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
-    gSeen->count = GetMenuItemCount(menu);
-    for (int i = 0; i < gSeen->count; ++i)
-        gSeen->separators.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0);
-    if (gSeen->chooseIndex < 0) {
-        EndMenu();
-        return;
-    }
-    for (int i = 0; i <= gSeen->chooseIndex; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+std::thread InspectMenu(MenuSeen& seen) {
+    return std::thread([&seen] {
+        HWND menuWindow = nullptr;
+        for (int i = 0; i < 400 && !menuWindow; ++i) {
+            Sleep(10);
+            HWND w = FindWindowA("#32768", nullptr);
+            if (w && IsWindowVisible(w)) menuWindow = w;
+        }
+        if (!menuWindow) return;
+        GetWindowRect(menuWindow, &seen.rect);
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        seen.count = GetMenuItemCount(menu);
+        for (int i = 0; i < seen.count; ++i)
+            seen.separators.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0);
+        if (seen.chooseIndex < 0) {
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+            return;
+        }
+        for (int i = 0; i <= seen.chooseIndex; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+    });
 }
 
 TEST_F(MainWindow, PopupMenusOpenAtTheButtonsLowerLeftCorner) {
@@ -252,9 +261,9 @@ TEST_F(MainWindow, PopupMenusOpenAtTheButtonsLowerLeftCorner) {
 
     MenuSeen audio;
     audio.chooseIndex = 1; // "Audio CD Grabber"
-    gSeen = &audio;
-    SetTimer(nullptr, 0, 30, InspectMenu);
+    std::thread inspector = InspectMenu(audio);
     Click(f.ButtonAudioCD);
+    inspector.join();
     const POINT corner = f.ButtonAudioCD->ClientToScreen({0, f.ButtonAudioCD->Height()});
     EXPECT_EQ(f.PopupMenuAudioCD->LastPopupPoint().x, corner.x);
     EXPECT_EQ(f.PopupMenuAudioCD->LastPopupPoint().y, corner.y);
@@ -265,13 +274,12 @@ TEST_F(MainWindow, PopupMenusOpenAtTheButtonsLowerLeftCorner) {
     EXPECT_EQ(recorder.calls[0].file, ProgramFolder() + "ripmusic.exe");
 
     MenuSeen more;
-    gSeen = &more;
-    SetTimer(nullptr, 0, 30, InspectMenu);
+    inspector = InspectMenu(more);
     Click(f.ButtonMoreTools);
+    inspector.join();
     EXPECT_EQ(more.count, 6);
     EXPECT_EQ(more.separators, (std::vector<bool>{false, false, false, true, false, false}));
     EXPECT_EQ(recorder.calls.size(), 1u); // dismissing the menu starts nothing
-    gSeen = nullptr;
 }
 
 } // namespace
