@@ -74,7 +74,7 @@ TEST(HuffmanTree, FixedTrees) {
 Bytes ThisProgram() {
     std::ifstream file("/proc/self/exe", std::ios::binary);
     Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    bytes.resize(std::min<size_t>(bytes.size(), 96 * 1024));
+    bytes.resize(std::min<size_t>(bytes.size(), 64 * 1024));
     return bytes;
 }
 
@@ -84,11 +84,11 @@ struct TSample {
 };
 
 std::vector<TSample> Samples() {
-    return {{"random", RandomBytes(40000, 7)},
-            {"text", TextLike(90000, 3)},
+    return {{"random", RandomBytes(20000, 7)},
+            {"text", TextLike(70000, 3)},
             {"program", ThisProgram()},
             {"runs", [] {
-                 Bytes data = RandomBytes(70000, 11);
+                 Bytes data = RandomBytes(40000, 11);
                  for (size_t i = 0; i < data.size(); ++i)
                      if ((i / 300) % 2) data[i] = static_cast<uint8_t>(i / 3000);
                  return data;
