@@ -1,5 +1,5 @@
-// Exceptions of the framework: every failure is an exception carrying the message that the
-// application's error box shows. Platform-neutral.
+// Exceptions of the framework (every failure is an exception carrying the message that the
+// application's error box shows), number conversion, formatting and path texts. Platform-neutral.
 #pragma once
 
 #include <initializer_list>
@@ -53,5 +53,13 @@ struct TFormatArg {
 // sign). The arguments are inserted as they are, so a "%" inside them stays unchanged. A
 // placeholder without a matching argument raises EConvertError.
 std::string Format(const std::string& pattern, std::initializer_list<TFormatArg> args);
+
+// Paths are 8-bit texts with the backslash as separator and a colon after a drive letter.
+// The path with one backslash appended unless its last character already is one.
+std::string AddBackslash(const std::string& path);
+// Everything up to and including the last backslash or drive colon; empty without either.
+std::string ExtractFilePath(const std::string& path);
+// Everything after the last backslash or drive colon: the file-name part.
+std::string ExtractFileName(const std::string& path);
 
 } // namespace kel

@@ -4,16 +4,15 @@
 
 #include <string>
 
+// AddBackslash and ExtractFilePath (same namespace): one routine serves the launcher and the
+// skin library.
+#include "framework/SysUtils.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace kel {
-
-// The path with one backslash appended unless its last character already is one.
-std::string AddBackslash(const std::string& path);
-// Everything up to and including the last backslash or drive colon; empty without either.
-std::string ExtractFilePath(const std::string& path);
 
 #ifdef _WIN32
 // AddBackslash of the folder of the running executable; computed afresh on every call.
