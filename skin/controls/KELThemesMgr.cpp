@@ -1,19 +1,62 @@
 #include "skin/controls/KELThemesMgr.h"
 
+#include <exception>
+
+#include "skin/themes/KEL2SkinReader_Platform.h"
+
 namespace kel {
 
-// No skin file is held, so no key has a stored value.
-TBitmap* TkelFileThemeMgr::GetBitmap(TkelThemeBitmapKey) const {
-    return nullptr;
+TkelFileThemeMgr::TkelFileThemeMgr() = default;
+TkelFileThemeMgr::~TkelFileThemeMgr() = default;
+
+bool TkelFileThemeMgr::Load(const std::string& path, const std::string& password) {
+    if (!skinplatform::FileExists(path)) return false;
+    Unload();
+    try {
+        auto reader = std::make_unique<Tsk2SkinFileReader>(path, password);
+        if (!reader->Loaded()) return false;
+        reader_ = std::move(reader);
+        ConvertBitmaps();
+        return true;
+    } catch (const std::exception&) {
+        // Unreadable, undecodable or too large for the system: the theme just has no content.
+        Unload();
+        return false;
+    }
 }
-int32_t TkelFileThemeMgr::GetColor(TkelThemeColorKey) const {
-    return 0;
+
+void TkelFileThemeMgr::Unload() {
+    for (auto& bitmap : bitmaps_) bitmap.reset();
+    reader_.reset();
 }
-int32_t TkelFileThemeMgr::GetInteger(TkelThemeIntegerKey) const {
-    return 0;
+
+void TkelFileThemeMgr::ConvertBitmaps() {
+    for (int ordinal = 0; ordinal < kBitmapKeyCount; ++ordinal) {
+        const TPixelImage* image =
+            reader_->GetBitmap(ThemeKeyName(static_cast<TkelThemeBitmapKey>(ordinal)));
+        if (!image) continue;
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->Assign(*image);
+        bitmaps_[ordinal] = std::move(bitmap);
+    }
 }
-bool TkelFileThemeMgr::GetBool(TkelThemeBoolKey) const {
-    return false;
+
+TBitmap* TkelFileThemeMgr::GetBitmap(TkelThemeBitmapKey key) const {
+    const int ordinal = static_cast<int>(key);
+    if (ordinal < 0 || ordinal >= kBitmapKeyCount) return nullptr;
+    return bitmaps_[ordinal].get();
+}
+
+int32_t TkelFileThemeMgr::GetColor(TkelThemeColorKey key) const {
+    return reader_ ? reader_->GetInteger(ThemeKeyName(key)) : 0;
+}
+
+int32_t TkelFileThemeMgr::GetInteger(TkelThemeIntegerKey key) const {
+    return reader_ ? reader_->GetInteger(ThemeKeyName(key)) : 0;
+}
+
+bool TkelFileThemeMgr::GetBool(TkelThemeBoolKey key) const {
+    return reader_ && reader_->GetBool(ThemeKeyName(key));
 }
 
 } // namespace kel

@@ -1,9 +1,84 @@
 #include "skin/themes/KELMgr.h"
 
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/SysUtils.h"
+#include "framework/win/Forms.h"
 #include "skin/controls/KELThemes.h"
 #include "skin/controls/KELThemesMgr.h"
+#include "skin/themes/KEL2SkinReader_Platform.h"
 
 namespace kel {
+
+namespace {
+
+// The folder of the running executable, ending in a backslash; empty when the system names none.
+std::string ExecutableFolder() {
+    constexpr size_t kLongestPath = 32768; // the longest path the system can return
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0) return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            return AddBackslash(ExtractFilePath(path));
+        }
+        if (path.size() >= kLongestPath) return std::string();
+        path.resize(path.size() * 2);
+    }
+}
+
+// A folder the system names into a buffer of MAX_PATH bytes; empty when it names none or a longer
+// one.
+template <class Query> std::string SystemNamedFolder(Query query) {
+    char buffer[MAX_PATH] = {};
+    const UINT n = query(buffer, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::string() : std::string(buffer, n);
+}
+
+// Where a skin file is looked for when it is not at the given path: the program folder, the
+// Windows folder and the system folder, each computed only when the one before has failed.
+using TFolderQuery = std::string (*)();
+const TFolderQuery kSkinFileFolders[] = {
+    &ExecutableFolder,
+    [] { return SystemNamedFolder(&GetWindowsDirectoryA); },
+    [] { return SystemNamedFolder(&GetSystemDirectoryA); },
+};
+
+// The path of the skin file that `path` names: the path itself when a file is there, else the
+// first of the fallback folders holding a file of that file name; empty when there is none.
+std::string ResolveSkinFile(const std::string& path) {
+    if (path.empty()) return std::string();
+    if (skinplatform::FileExists(path)) return path;
+    const std::string name = ExtractFileName(path);
+    if (name.empty()) return std::string();
+    for (const TFolderQuery folderOf : kSkinFileFolders) {
+        const std::string folder = folderOf();
+        if (folder.empty()) continue;
+        const std::string candidate = AddBackslash(folder) + name;
+        if (skinplatform::FileExists(candidate)) return candidate;
+    }
+    return std::string();
+}
+
+// True when the object's class or one of its ancestors carries the class name, so a skinned
+// form component is recognised without depending on its declaration.
+bool IsClassNamed(const TObject& object, const char* className) {
+    for (const TClassInfo* c = &object.ClassInfo(); c; c = c->Parent())
+        if (std::strcmp(c->Name(), className) == 0) return true;
+    return false;
+}
+
+// True when the component publishes a component property "FileTheme" that holds `theme`.
+bool NamesTheme(const TComponent& component, const TkelFileTheme& theme) {
+    const TPropInfo* prop = component.ClassInfo().FindProp("FileTheme");
+    return prop && prop->Kind == TPropKind::Component &&
+           std::get<TComponent*>(prop->Get(component)) == &theme;
+}
+
+} // namespace
 
 const TClassInfo& TkelFileTheme::StaticClassInfo() {
     static const TClassInfo info = [] {
@@ -23,11 +98,44 @@ TkelFileTheme::TkelFileTheme(TComponent* owner)
 TkelFileTheme::~TkelFileTheme() = default;
 
 void TkelFileTheme::SetThemeFile(const std::string& path) {
-    themeFile_ = path;
+    const bool firstLoad = themeFile_.empty();
+    std::string resolved = ResolveSkinFile(path);
+    if (resolved.empty()) return; // found nowhere: everything stays as it was
+    themeFile_ = std::move(resolved);
+    // The same path again reloads: the file may have changed on disk.
+    ready_ = manager_->Load(themeFile_, password_);
+    if (!ready_) return; // controls keep the look they copied; they are not told
+    auto* form = dynamic_cast<TCustomForm*>(Owner());
+    if (!form) return;
+    // A form builds its frame from the theme it finds; after a later load its window is asked to
+    // recompute and repaint the frame. A window not created yet has no frame to refresh.
+    if (RenotifyComponents(*form) && !firstLoad && form->HandleAllocated())
+        SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+bool TkelFileTheme::RenotifyComponents(TComponent& form) {
+    bool formUsesTheme = false;
+    // By index, re-reading the count: a component's setter may not be relied on to leave the
+    // list alone.
+    for (int i = 0; i < form.ComponentCount(); ++i) {
+        TComponent& component = *form.Components(i);
+        if (!NamesTheme(component, *this)) continue;
+        if (IsClassNamed(component, "TkelForm")) formUsesTheme = true;
+        // Skinned components re-read their look whenever "FileTheme" is assigned another value,
+        // so the property goes to nothing and back.
+        if (std::strncmp(component.ClassName(), "Tkel", 4) == 0) {
+            SetObjectProp(component, "FileTheme", nullptr);
+            SetObjectProp(component, "FileTheme", this);
+        }
+    }
+    return formUsesTheme;
 }
 
 void TkelFileTheme::SetPassword(const std::string& password) {
     password_ = password;
+    // An empty ThemeFile resolves to no file, so a password set first only waits for the file.
+    if (!password_.empty()) SetThemeFile(themeFile_);
 }
 
 TBitmap* TkelFileTheme::GetBitmap(TkelThemeBitmapKey key) const {

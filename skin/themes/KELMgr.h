@@ -23,11 +23,17 @@ public:
     explicit TkelFileTheme(TComponent* owner);
     ~TkelFileTheme() override;
 
+    // True while a skin file is loaded.
     bool Ready() const { return ready_; }
     void SetReady(bool) {} // a stored value has no effect
+    // The resolved path of the skin file last found.
     const std::string& ThemeFile() const { return themeFile_; }
+    // Finds the skin file (as given, else by its file name in the program, Windows and system
+    // folders) and loads it; a file found nowhere changes nothing. After a successful load the
+    // components of the owning form that name this theme re-read their look.
     void SetThemeFile(const std::string& path);
     const std::string& Password() const { return password_; }
+    // Stores the password; a non-empty one reloads the current skin file with it.
     void SetPassword(const std::string& password);
 
     // The stored bitmap (owned by the theme, valid until the next load attempt that finds a
@@ -43,6 +49,10 @@ public:
     bool GetBool(TkelThemeBoolKey key) const;
 
 private:
+    // Re-assigns "FileTheme" of the form's components that name this theme; true when a skinned
+    // form component among them uses it.
+    bool RenotifyComponents(TComponent& form);
+
     std::unique_ptr<TkelFileThemeMgr> manager_;
     std::string themeFile_;
     std::string password_;
