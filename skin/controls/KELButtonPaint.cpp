@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kStyleButtonPosition = 1; // the built-in theme table's button strip
 constexpr int kStripFrames = 3;         // normal, mouse over, pressed
-constexpr auto kThemeButtonKey = static_cast<TkelThemeBitmapKey>(15); // "SKIN2_BUTTON"
 // Size of the blank picture shown when a state picture cannot be fetched, and of one frame of
 // a missing button strip.
 constexpr int kBlankWidth = 74, kBlankHeight = 21;
@@ -169,7 +168,7 @@ void TkelCustomButton::UpdateAutoSize() {
 void TkelCustomButton::StyleFrame(TBitmap& bitmap, int frame) {
     const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, uiStyle_);
     if (resolved.UseFileTheme)
-        fileTheme_->CopyBitmap(kThemeButtonKey, bitmap, kStripFrames, frame);
+        fileTheme_->CopyBitmap(TkelThemeBitmapKey::Button, bitmap, kStripFrames, frame);
     else
         GetThemeBitmap(resolved.Style, kStyleButtonPosition, &bitmap, frame, kStripFrames);
 }
