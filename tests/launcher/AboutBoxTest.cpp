@@ -93,18 +93,22 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndShowTheHandCursor) {
     EXPECT_EQ(about->Cursor(), crArrow);
 }
 
+// Presses Enter on the OK button from inside the modal loop (to its window directly: another
+// program may hold the foreground meanwhile).
+TfrmAbout* gShown = nullptr;
+
 void CALLBACK PressEnter(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND active = GetActiveWindow();
-    if (!active) return;
+    if (!gShown || !IsWindowVisible(gShown->Handle())) return;
     KillTimer(nullptr, id);
-    HWND focus = GetFocus();
-    PostMessageA(focus ? focus : active, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(gShown->Button1->Handle(), WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(AboutBox, RunsModallyCentredAndEnterPressesOk) {
     std::unique_ptr<TfrmAbout> about(new TfrmAbout(nullptr));
+    gShown = about.get();
     SetTimer(nullptr, 0, 50, PressEnter);
     EXPECT_EQ(about->ShowModal(), mrOk);
+    gShown = nullptr;
     EXPECT_EQ(about->Left(), (GetSystemMetrics(SM_CXSCREEN) - about->Width()) / 2);
     EXPECT_EQ(about->Top(), (GetSystemMetrics(SM_CYSCREEN) - about->Height()) / 2);
     EXPECT_EQ(about->Caption(), "About Brisco Media Loft");

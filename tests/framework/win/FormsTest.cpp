@@ -84,15 +84,21 @@ TEST_F(Forms, ClientSizeSurvivesBorderChangesAndCentringHappensAtFirstShow) {
     EXPECT_EQ(r.bottom, 217);
 }
 
-void CALLBACK ClickOk(HWND, UINT, UINT_PTR id, DWORD) {
+// The modal dialog's controls, pressed by timers from inside its loop. Other programs may hold the
+// foreground meanwhile, so the keys go to the controls' windows directly.
+TForm* gDialog = nullptr;
+TButton* gFocusedButton = nullptr;
+
+void CALLBACK PressEnter(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!gDialog || !IsWindowVisible(gDialog->Handle())) return;
     KillTimer(nullptr, id);
-    HWND focus = GetFocus();
-    if (focus) PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(gFocusedButton->Handle(), WM_KEYDOWN, VK_RETURN, 0);
 }
 
-void CALLBACK CloseActive(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CloseDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!gDialog || !IsWindowVisible(gDialog->Handle())) return;
     KillTimer(nullptr, id);
-    if (HWND active = GetActiveWindow()) PostMessageA(active, WM_CLOSE, 0, 0);
+    PostMessageA(gDialog->Handle(), WM_CLOSE, 0, 0);
 }
 
 TEST_F(Forms, ModalFormsEndWithTheModalResultOfTheirButtonsOrCancelOnClose) {
@@ -106,13 +112,19 @@ TEST_F(Forms, ModalFormsEndWithTheModalResultOfTheirButtonsOrCancelOnClose) {
     ok->SetCaption("OK");
     ok->SetDefault(true);
     ok->SetModalResult(mrOk);
-    SetTimer(nullptr, 0, 50, ClickOk);
+    auto* other = new TButton(dialog.get());
+    other->SetParent(dialog.get());
+    other->SetTop(40);
+    gDialog = dialog.get();
+    gFocusedButton = other; // Enter on another button still presses the default one
+    SetTimer(nullptr, 0, 50, PressEnter);
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
     EXPECT_TRUE(IsWindowEnabled(main->Handle())); // the other windows take input again
 
-    SetTimer(nullptr, 0, 50, CloseActive);
+    SetTimer(nullptr, 0, 50, CloseDialog);
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    gDialog = nullptr;
     Application->SetMainForm(nullptr);
 }
 
