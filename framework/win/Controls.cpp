@@ -30,6 +30,17 @@ bool IsDoubleClick(UINT m) {
 }
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MBUTTONDBLCLK; }
 
+// Attaches a DC to a control's canvas for one paint and detaches it again, also when painting raises.
+void PaintThrough(TCanvas& canvas, HDC dc, const TFont& font, const std::function<void()>& paint) {
+    struct Detach {
+        TCanvas& canvas;
+        ~Detach() { canvas.SetHandle(nullptr); }
+    } detach{canvas};
+    canvas.SetHandle(dc);
+    canvas.Font().Assign(font);
+    paint();
+}
+
 TShiftState MouseShift(WPARAM keys) {
     TShiftState s = 0;
     if (keys & MK_SHIFT) s |= ssShift;
@@ -312,22 +323,7 @@ const TClassInfo& TGraphicControl::StaticClassInfo() {
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 TGraphicControl::~TGraphicControl() = default;
 
-void TGraphicControl::PaintTo(HDC dc) {
-    canvas_.SetHandle(dc);
-    canvas_.Font().Assign(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
-    canvas_.SetHandle(nullptr);
-}
-
-void TGraphicControl::Repaint() {
-    Invalidate();
-    Update();
-}
+void TGraphicControl::PaintTo(HDC dc) { PaintThrough(canvas_, dc, Font(), [this] { Paint(); }); }
 
 // ---- TWinControl -------------------------------------------------------------------------------
 
@@ -927,16 +923,6 @@ const TClassInfo& TCustomControl::StaticClassInfo() {
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC dc) {
-    canvas_.SetHandle(dc);
-    canvas_.Font().Assign(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
-    canvas_.SetHandle(nullptr);
-}
+void TCustomControl::PaintWindow(HDC dc) { PaintThrough(canvas_, dc, Font(), [this] { Paint(); }); }
 
 } // namespace kel

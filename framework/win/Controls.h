@@ -181,7 +181,6 @@ public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
     void PaintTo(HDC dc) override;
-    void Repaint() override;
 
 protected:
     virtual void Paint() {}
