@@ -119,11 +119,21 @@ protected:
 
     // The real pointer is put where the synthetic input says it is, so the system's own hover
     // tracking agrees with the test.
-    static void PointAt(TControl& control, int x, int y) {
-        const POINT p = control.ClientToScreen({x, y});
-        SetCursorPos(p.x, p.y);
+    static void PointAt(TControl& control, int x, int y) { PlaceCursor(control.ClientToScreen({x, y})); }
+    static void ParkCursor() { PlaceCursor({1, 1}); }
+    // Under Wine the display may report an older pointer position for a moment after a move;
+    // wait until the system agrees on the new one.
+    static void PlaceCursor(POINT target) {
+        for (int i = 0; i < 50; ++i) {
+            SetCursorPos(target.x, target.y);
+            POINT now;
+            if (GetCursorPos(&now) && now.x == target.x && now.y == target.y) {
+                Sleep(5);
+                if (GetCursorPos(&now) && now.x == target.x && now.y == target.y) return;
+            }
+            Sleep(10);
+        }
     }
-    static void ParkCursor() { SetCursorPos(1, 1); }
 
     static void Send(TWinControl& control, UINT message, WPARAM wParam, int x, int y) {
         SendMessageA(control.Handle(), message, wParam,
