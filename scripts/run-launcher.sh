@@ -11,6 +11,8 @@ if [ -n "$had_display" ]; then
   "$ROOT/scripts/wine-exec.sh" launcher.exe
 else
   "$ROOT/scripts/wine-exec.sh" launcher.exe &
+  launcher=$!
   sleep "${SCREENSHOT_DELAY:-4}"
   import -window root "$ROOT/dist/screenshot.png" && echo "Screenshot saved to dist/screenshot.png"
+  kill "$launcher" 2>/dev/null
 fi

@@ -45,9 +45,12 @@ wine_session_start() {
 }
 
 wine_session_stop() {
-  # Windows programs still running under this session's wineserver end with it.
+  # The session's wineserver first ends every Windows program attached to it (the programs under
+  # test, and Wine's own services of this prefix), then itself; its PID is then reaped.
   if [ -n "$WINESERVER_PID" ]; then
-    kill "$WINESERVER_PID" 2>/dev/null
+    "$WINESERVER" -k >/dev/null 2>&1
+    for _ in $(seq 50); do kill -0 "$WINESERVER_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$WINESERVER_PID" 2>/dev/null
     wait "$WINESERVER_PID" 2>/dev/null
   fi
   if [ -n "$XVFB_PID" ]; then
