@@ -87,9 +87,12 @@ int64_t GetOrdProp(const TObject& object, const std::string& name) {
 
 void SetOrdProp(TObject& object, const std::string& name, int64_t value) {
     const TPropInfo& info = RequireProp(object, name);
-    if (info.Kind == TPropKind::Boolean) info.Set(object, TPropValue(value != 0));
-    else if (info.Kind == TPropKind::Integer) info.Set(object, TPropValue(value));
-    else throw Exception("Invalid property type: " + name);
+    if (info.Kind == TPropKind::Boolean)
+        info.Set(object, TPropValue(value != 0));
+    else if (info.Kind == TPropKind::Integer)
+        info.Set(object, TPropValue(value));
+    else
+        throw Exception("Invalid property type: " + name);
 }
 
 // ---- Components --------------------------------------------------------------------------------
@@ -180,7 +183,11 @@ void TComponent::SetState(unsigned flag, bool value) {
     for (TComponent* c : components_) c->SetState(flag, value);
 }
 
-void TComponent::SetDesigning(bool value) { SetState(csDesigning, value); }
-void TComponent::SetLoading(bool value) { SetState(csLoading, value); }
+void TComponent::SetDesigning(bool value) {
+    SetState(csDesigning, value);
+}
+void TComponent::SetLoading(bool value) {
+    SetState(csLoading, value);
+}
 
 } // namespace kel

@@ -79,14 +79,14 @@ public:
     // Getter and setter may belong to an ancestor of C.
     template <class G, class S, class R, class A>
     TPublisher& Property(const char* name, R (G::*get)() const, void (S::*set)(A)) {
-        static_assert(std::is_base_of_v<G, C> && std::is_base_of_v<S, C>, "not a member of the class");
+        static_assert(std::is_base_of_v<G, C> && std::is_base_of_v<S, C>,
+                      "not a member of the class");
         using V = std::decay_t<R>;
         using T = detail::PropTraits<V>;
-        info_.AddProp({name, T::Kind,
-                       [get](const TObject& o) { return T::Wrap((static_cast<const C&>(o).*get)()); },
-                       [set](TObject& o, const TPropValue& v) {
-                           (static_cast<C&>(o).*set)(T::Unwrap(v));
-                       }});
+        info_.AddProp(
+            {name, T::Kind,
+             [get](const TObject& o) { return T::Wrap((static_cast<const C&>(o).*get)()); },
+             [set](TObject& o, const TPropValue& v) { (static_cast<C&>(o).*set)(T::Unwrap(v)); }});
         return *this;
     }
 
@@ -97,8 +97,10 @@ private:
 // Declares the class description members of a class with published properties.
 #define KEL_DECLARE_CLASS(Class)                                                                   \
 public:                                                                                            \
-    static const ::kel::TClassInfo& StaticClassInfo();                                            \
-    const ::kel::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const ::kel::TClassInfo& StaticClassInfo();                                             \
+    const ::kel::TClassInfo& ClassInfo() const override {                                          \
+        return StaticClassInfo();                                                                  \
+    }
 
 // ---- Objects and components -------------------------------------------------------------------
 

@@ -35,7 +35,9 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
     DoCreate();
 }
 
-std::string TFormMain::WelcomeText() const { return "Welcome to " + Application->Title() + "!"; }
+std::string TFormMain::WelcomeText() const {
+    return "Welcome to " + Application->Title() + "!";
+}
 
 void TFormMain::SetInfoText(const std::string& text) {
     LabelInfo1->SetCaption(text);
@@ -56,10 +58,11 @@ void TFormMain::LoadSkin() {
         TkelImageButton* button;
         const char* file;
     } pictures[] = {
-        {ButtonMin, "min"},   {ButtonClose, "close"},       {ButtonDataCDDVD, "data"},
-        {ButtonVCDDVDVideo, "video"}, {ButtonAudioCD, "audio"}, {ButtonMoreTools, "moretools"},
-        {ButtonHelp, "help"}, {ButtonAbout, "about"},       {ButtonHome, "home"},
-        {ButtonMoreFreeTools, "more"},
+        {ButtonMin, "min"},        {ButtonClose, "close"},
+        {ButtonDataCDDVD, "data"}, {ButtonVCDDVDVideo, "video"},
+        {ButtonAudioCD, "audio"},  {ButtonMoreTools, "moretools"},
+        {ButtonHelp, "help"},      {ButtonAbout, "about"},
+        {ButtonHome, "home"},      {ButtonMoreFreeTools, "more"},
     };
     for (const auto& p : pictures) {
         const std::string stem = folder + p.file;
@@ -74,10 +77,11 @@ void TFormMain::LoadSkin() {
         TkelImageButton* button;
         int left, top;
     } alternative[] = {
-        {ButtonMin, 481, 10},         {ButtonClose, 533, 11},      {ButtonDataCDDVD, 446, 41},
-        {ButtonVCDDVDVideo, 251, 294}, {ButtonAudioCD, 406, 216},  {ButtonMoreTools, 49, 299},
-        {ButtonHelp, 501, 11},        {ButtonAbout, 516, 11},      {ButtonHome, 9, 8},
-        {ButtonMoreFreeTools, 446, 401},
+        {ButtonMin, 481, 10},       {ButtonClose, 533, 11},
+        {ButtonDataCDDVD, 446, 41}, {ButtonVCDDVDVideo, 251, 294},
+        {ButtonAudioCD, 406, 216},  {ButtonMoreTools, 49, 299},
+        {ButtonHelp, 501, 11},      {ButtonAbout, 516, 11},
+        {ButtonHome, 9, 8},         {ButtonMoreFreeTools, 446, 401},
     };
     for (const auto& a : alternative) {
         a.button->SetLeft(a.left);
@@ -111,7 +115,10 @@ LRESULT TFormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void TFormMain::WMAfterShow() {
     Show();
     BringWindowToTop(Handle());
-    ShellExecuteFn(Handle(), "open", (ProgramFolder() + "afterrun.exe").c_str(), nullptr, nullptr, SW_SHOW);
+    // Paint the window before the shell call, so it never waits unpainted for a tool to start.
+    UpdateWindow(Handle());
+    ShellExecuteFn(Handle(), "open", (ProgramFolder() + "afterrun.exe").c_str(), nullptr, nullptr,
+                   SW_SHOW);
 }
 
 void TFormMain::PopupUnder(TPopupMenu& menu, const TkelImageButton& button) {
@@ -119,15 +126,33 @@ void TFormMain::PopupUnder(TPopupMenu& menu, const TkelImageButton& button) {
     menu.Popup(Left() + button.Left(), Top() + button.Top() + button.Height());
 }
 
-void TFormMain::ButtonMinClick(TObject*) { Application->Minimize(); }
-void TFormMain::ButtonCloseClick(TObject*) { Close(); }
-void TFormMain::ButtonDataCDDVDClick(TObject*) { ShellOpen(ProgramFolder() + "mkfiles.exe"); }
-void TFormMain::ButtonVCDDVDVideoClick(TObject*) { ShellOpen(ProgramFolder() + "mkmovie.exe"); }
-void TFormMain::ButtonAudioCDClick(TObject*) { PopupUnder(*PopupMenuAudioCD, *ButtonAudioCD); }
-void TFormMain::ButtonMoreToolsClick(TObject*) { PopupUnder(*PopupMenuMoreTools, *ButtonMoreTools); }
-void TFormMain::ButtonHelpClick(TObject*) { ShellOpen(GetHelpPage(Application->Title())); }
-void TFormMain::ButtonHomeClick(TObject*) { ShellOpen(GetHomePage(Application->Title())); }
-void TFormMain::ButtonMoreFreeToolsClick(TObject*) { ShellOpen(GetMoreToolsPage(Application->Title())); }
+void TFormMain::ButtonMinClick(TObject*) {
+    Application->Minimize();
+}
+void TFormMain::ButtonCloseClick(TObject*) {
+    Close();
+}
+void TFormMain::ButtonDataCDDVDClick(TObject*) {
+    ShellOpen(ProgramFolder() + "mkfiles.exe");
+}
+void TFormMain::ButtonVCDDVDVideoClick(TObject*) {
+    ShellOpen(ProgramFolder() + "mkmovie.exe");
+}
+void TFormMain::ButtonAudioCDClick(TObject*) {
+    PopupUnder(*PopupMenuAudioCD, *ButtonAudioCD);
+}
+void TFormMain::ButtonMoreToolsClick(TObject*) {
+    PopupUnder(*PopupMenuMoreTools, *ButtonMoreTools);
+}
+void TFormMain::ButtonHelpClick(TObject*) {
+    ShellOpen(GetHelpPage(Application->Title()));
+}
+void TFormMain::ButtonHomeClick(TObject*) {
+    ShellOpen(GetHomePage(Application->Title()));
+}
+void TFormMain::ButtonMoreFreeToolsClick(TObject*) {
+    ShellOpen(GetMoreToolsPage(Application->Title()));
+}
 
 void TFormMain::ButtonAboutClick(TObject*) {
     // A fresh dialog for every opening, owned by the main window and freed when it closes.
@@ -135,12 +160,26 @@ void TFormMain::ButtonAboutClick(TObject*) {
     about->ShowModal();
 }
 
-void TFormMain::Menu1Click(TObject*) { ShellOpen(ProgramFolder() + "mkmusic.exe"); }
-void TFormMain::Menu2Click(TObject*) { ShellOpen(ProgramFolder() + "ripmusic.exe"); }
-void TFormMain::Menu3Click(TObject*) { ShellOpen(ProgramFolder() + "imgwrite.exe"); }
-void TFormMain::Menu4Click(TObject*) { ShellOpen(ProgramFolder() + "imgread.exe"); }
-void TFormMain::Menu5Click(TObject*) { ShellOpen(ProgramFolder() + "imgmake.exe"); }
-void TFormMain::Menu6Click(TObject*) { ShellOpen(ProgramFolder() + "blanker.exe"); }
-void TFormMain::Menu7Click(TObject*) { ShellOpen(ProgramFolder() + "drvprobe.exe"); }
+void TFormMain::Menu1Click(TObject*) {
+    ShellOpen(ProgramFolder() + "mkmusic.exe");
+}
+void TFormMain::Menu2Click(TObject*) {
+    ShellOpen(ProgramFolder() + "ripmusic.exe");
+}
+void TFormMain::Menu3Click(TObject*) {
+    ShellOpen(ProgramFolder() + "imgwrite.exe");
+}
+void TFormMain::Menu4Click(TObject*) {
+    ShellOpen(ProgramFolder() + "imgread.exe");
+}
+void TFormMain::Menu5Click(TObject*) {
+    ShellOpen(ProgramFolder() + "imgmake.exe");
+}
+void TFormMain::Menu6Click(TObject*) {
+    ShellOpen(ProgramFolder() + "blanker.exe");
+}
+void TFormMain::Menu7Click(TObject*) {
+    ShellOpen(ProgramFolder() + "drvprobe.exe");
+}
 
 } // namespace kel

@@ -102,8 +102,10 @@ void TFormMain::CreateComponents() {
         TkelImageButton* button;
         const char* hover;
     } hovers[] = {
-        {ButtonDataCDDVD, "Create a data CD/DVD/Blu-ray Disc which can be used to save all types of files/folders"},
-        {ButtonVCDDVDVideo, "Create a high quality VCD/SVCD/DVD-Video from your video/DVD-Video file structures"},
+        {ButtonDataCDDVD,
+         "Create a data CD/DVD/Blu-ray Disc which can be used to save all types of files/folders"},
+        {ButtonVCDDVDVideo,
+         "Create a high quality VCD/SVCD/DVD-Video from your video/DVD-Video file structures"},
         {ButtonAudioCD, "Create a standard Audio CD which will play on all audio CD players."},
         {ButtonMoreTools, "Disc Eraser, Device Info, ISO Builder, ISO Burner, ISO Grabber..."},
     };
@@ -115,17 +117,23 @@ void TFormMain::CreateComponents() {
 
     PopupMenuAudioCD = new TPopupMenu(this);
     PopupMenuAudioCD->SetName("PopupMenuAudioCD");
-    Menu1 = CreateMenuItem(this, PopupMenuAudioCD, "Menu1", "Audio CD Burner", &TFormMain::Menu1Click);
-    Menu2 = CreateMenuItem(this, PopupMenuAudioCD, "Menu2", "Audio CD Grabber", &TFormMain::Menu2Click);
+    Menu1 =
+        CreateMenuItem(this, PopupMenuAudioCD, "Menu1", "Audio CD Burner", &TFormMain::Menu1Click);
+    Menu2 =
+        CreateMenuItem(this, PopupMenuAudioCD, "Menu2", "Audio CD Grabber", &TFormMain::Menu2Click);
 
     PopupMenuMoreTools = new TPopupMenu(this);
     PopupMenuMoreTools->SetName("PopupMenuMoreTools");
     Menu3 = CreateMenuItem(this, PopupMenuMoreTools, "Menu3", "ISO Burner", &TFormMain::Menu3Click);
-    Menu4 = CreateMenuItem(this, PopupMenuMoreTools, "Menu4", "ISO Grabber", &TFormMain::Menu4Click);
-    Menu5 = CreateMenuItem(this, PopupMenuMoreTools, "Menu5", "ISO Builder", &TFormMain::Menu5Click);
+    Menu4 =
+        CreateMenuItem(this, PopupMenuMoreTools, "Menu4", "ISO Grabber", &TFormMain::Menu4Click);
+    Menu5 =
+        CreateMenuItem(this, PopupMenuMoreTools, "Menu5", "ISO Builder", &TFormMain::Menu5Click);
     N1 = CreateMenuItem(this, PopupMenuMoreTools, "N1", "-", nullptr);
-    Menu6 = CreateMenuItem(this, PopupMenuMoreTools, "Menu6", "Disc Eraser", &TFormMain::Menu6Click);
-    Menu7 = CreateMenuItem(this, PopupMenuMoreTools, "Menu7", "Device Info", &TFormMain::Menu7Click);
+    Menu6 =
+        CreateMenuItem(this, PopupMenuMoreTools, "Menu6", "Disc Eraser", &TFormMain::Menu6Click);
+    Menu7 =
+        CreateMenuItem(this, PopupMenuMoreTools, "Menu7", "Device Info", &TFormMain::Menu7Click);
 }
 
 } // namespace kel

@@ -3,7 +3,8 @@
 namespace kel {
 
 namespace {
-// In the order of comparison. Row 6 shares row 5's icon; rows 7 to 9 have no help pages of their own.
+// In the order of comparison. Row 6 shares row 5's icon; rows 7 to 9 have no help pages of their
+// own.
 const TProduct kProducts[] = {
     {"Larkspur Media Kit", "a1", "larkspurmediakit.com", "larkspurmediakit"},
     {"Velmora Optic Works", "a2", "velmoraoptic.com", "velmoraopticworks"},

@@ -7,13 +7,16 @@
 
 namespace kel {
 
-void MapHandPointCursor() { Screen->SetCursors(crHandPoint, LoadCursorA(nullptr, IDC_HAND)); }
+void MapHandPointCursor() {
+    Screen->SetCursors(crHandPoint, LoadCursorA(nullptr, IDC_HAND));
+}
 
 const TProduct* ApplyProductIdentity() {
     Application->SetTitle(ReadConfigValue("Name", ""));
     // The title is read back from the application's window, so a long name arrives cut.
     const TProduct* product = FindProduct(Application->Title());
-    if (product) Application->SetIcon(LoadIconA(GetModuleHandleA(nullptr), product->IconGroup), false);
+    if (product)
+        Application->SetIcon(LoadIconA(GetModuleHandleA(nullptr), product->IconGroup), false);
     return product;
 }
 

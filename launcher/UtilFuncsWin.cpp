@@ -28,19 +28,22 @@ std::string ProgramFolder() {
     return AddBackslash(ExtractFilePath(path));
 }
 
-std::string ConfigFilePath() { return ProgramFolder() + "lame.dll"; }
+std::string ConfigFilePath() {
+    return ProgramFolder() + "lame.dll";
+}
 
 std::string ReadConfigValue(const std::string& key, const std::string& defaultValue) {
     char buffer[kProfileBufferSize] = {};
-    GetPrivateProfileStringA("SYSTEM", key.c_str(), defaultValue.c_str(), buffer, kProfileBufferSize,
-                             ConfigFilePath().c_str());
+    GetPrivateProfileStringA("SYSTEM", key.c_str(), defaultValue.c_str(), buffer,
+                             kProfileBufferSize, ConfigFilePath().c_str());
     return buffer;
 }
 
 void ShellOpen(const std::string& target) {
     BeginWait();
     try {
-        ShellExecuteFn(Application->Handle(), "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+        ShellExecuteFn(Application->Handle(), "open", target.c_str(), nullptr, nullptr,
+                       SW_SHOWDEFAULT);
     } catch (...) {
         EndWait();
         throw;
@@ -58,6 +61,8 @@ void EndWait() {
     if (--gWaitCount == 0) Screen->SetCursor(crDefault);
 }
 
-int WaitCount() { return gWaitCount; }
+int WaitCount() {
+    return gWaitCount;
+}
 
 } // namespace kel

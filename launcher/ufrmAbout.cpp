@@ -22,7 +22,8 @@ const TClassInfo& TfrmAbout::StaticClassInfo() {
 
 namespace {
 
-TLabel* CreateLabel(TfrmAbout* form, const char* name, int left, int top, const std::string& caption) {
+TLabel* CreateLabel(TfrmAbout* form, const char* name, int left, int top,
+                    const std::string& caption) {
     auto* label = new TLabel(form);
     label->SetName(name);
     label->SetParent(form);
@@ -114,30 +115,44 @@ void TfrmAbout::FormShow(TObject*) {
     const std::string title = Application->Title();
     lblAppName->SetCaption(title);
     SetCaption("About " + title);
-    if (Application->Icon().Handle()) Image1->Picture().SetGraphic(Application->Icon().Clone());
-    else Image1->Picture().Clear();
+    if (Application->Icon().Handle())
+        Image1->Picture().SetGraphic(Application->Icon().Clone());
+    else
+        Image1->Picture().Clear();
     const int year = CurrentYear();
     LabelWeb->SetCaption(GetHomePage(title));
     LabelSupportEmail->SetCaption(SupportAddressOf(LabelWeb->Caption()));
     LabelVersion->SetCaption(Format(versionTemplate_, {ReadConfigValue("Version", "")}));
-    LabelCopyright->SetCaption(Format(copyrightTemplate_, {year, ReadConfigValue("Copyright", "")}));
+    LabelCopyright->SetCaption(
+        Format(copyrightTemplate_, {year, ReadConfigValue("Copyright", "")}));
 }
 
-void TfrmAbout::LabelWebMouseEnter(TObject*) { SetCursor(crHandPoint); }
-void TfrmAbout::LabelWebMouseLeave(TObject*) { SetCursor(crArrow); }
-void TfrmAbout::LabelSupportEmailMouseEnter(TObject*) { SetCursor(crHandPoint); }
-void TfrmAbout::LabelSupportEmailMouseLeave(TObject*) { SetCursor(crArrow); }
+void TfrmAbout::LabelWebMouseEnter(TObject*) {
+    SetCursor(crHandPoint);
+}
+void TfrmAbout::LabelWebMouseLeave(TObject*) {
+    SetCursor(crArrow);
+}
+void TfrmAbout::LabelSupportEmailMouseEnter(TObject*) {
+    SetCursor(crHandPoint);
+}
+void TfrmAbout::LabelSupportEmailMouseLeave(TObject*) {
+    SetCursor(crArrow);
+}
 
 void TfrmAbout::LabelWebClick(TObject*) {
     ShellExecuteFn(Application->Handle(), "open", LabelWeb->Caption().c_str(), nullptr, nullptr,
-                  SW_SHOWDEFAULT);
+                   SW_SHOWDEFAULT);
 }
 
 void TfrmAbout::LabelSupportEmailClick(TObject*) {
-    ShellExecuteFn(Application->Handle(), "open", ("mailto:" + LabelSupportEmail->Caption()).c_str(),
-                  nullptr, nullptr, SW_SHOWDEFAULT);
+    ShellExecuteFn(Application->Handle(), "open",
+                   ("mailto:" + LabelSupportEmail->Caption()).c_str(), nullptr, nullptr,
+                   SW_SHOWDEFAULT);
 }
 
-void TfrmAbout::Button1Click(TObject*) { SetModalResult(mrOk); }
+void TfrmAbout::Button1Click(TObject*) {
+    SetModalResult(mrOk);
+}
 
 } // namespace kel

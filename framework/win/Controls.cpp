@@ -15,9 +15,16 @@ TControl* gCaptureControl = nullptr;
 
 TMouseButton ButtonOf(UINT message) {
     switch (message) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return mbRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return mbMiddle;
-    default: return mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        return mbMiddle;
+    default:
+        return mbLeft;
     }
 }
 
@@ -28,9 +35,12 @@ bool IsButtonDown(UINT m) {
 bool IsDoubleClick(UINT m) {
     return m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDBLCLK;
 }
-bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MBUTTONDBLCLK; }
+bool IsMouseMessage(UINT m) {
+    return m >= WM_MOUSEFIRST && m <= WM_MBUTTONDBLCLK;
+}
 
-// Attaches a DC to a control's canvas for one paint and detaches it again, also when painting raises.
+// Attaches a DC to a control's canvas for one paint and detaches it again, also when painting
+// raises.
 void PaintThrough(TCanvas& canvas, HDC dc, const TFont& font, const std::function<void()>& paint) {
     struct Detach {
         TCanvas& canvas;
@@ -225,9 +235,13 @@ void TControl::InvalidateParentArea(const RECT& area) {
     if (parent_ && parent_->HandleAllocated()) InvalidateRect(parent_->Handle(), &area, TRUE);
 }
 
-void TControl::Invalidate() { InvalidateParentArea(BoundsRect()); }
+void TControl::Invalidate() {
+    InvalidateParentArea(BoundsRect());
+}
 
-void TControl::Repaint() { Invalidate(), Update(); }
+void TControl::Repaint() {
+    Invalidate(), Update();
+}
 
 void TControl::Update() {
     if (parent_ && parent_->HandleAllocated()) UpdateWindow(parent_->Handle());
@@ -248,8 +262,10 @@ bool TControl::MouseCapture() const {
 
 void TControl::SetMouseCapture(bool value) {
     if (auto* w = dynamic_cast<TWinControl*>(this)) {
-        if (value) SetCapture(w->Handle());
-        else if (w->handle_ && GetCapture() == w->handle_) ReleaseCapture();
+        if (value)
+            SetCapture(w->Handle());
+        else if (w->handle_ && GetCapture() == w->handle_)
+            ReleaseCapture();
         return;
     }
     if (value) {
@@ -261,34 +277,68 @@ void TControl::SetMouseCapture(bool value) {
     }
 }
 
-void TControl::Click() { SafeCall([this] { if (OnClick) OnClick(this); }); }
-void TControl::DblClick() { SafeCall([this] { if (OnDblClick) OnDblClick(this); }); }
+void TControl::Click() {
+    SafeCall([this] {
+        if (OnClick) OnClick(this);
+    });
+}
+void TControl::DblClick() {
+    SafeCall([this] {
+        if (OnDblClick) OnDblClick(this);
+    });
+}
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    SafeCall([&] { if (OnMouseDown) OnMouseDown(this, button, shift, x, y); });
+    SafeCall([&] {
+        if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+    });
 }
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-    SafeCall([&] { if (OnMouseMove) OnMouseMove(this, shift, x, y); });
+    SafeCall([&] {
+        if (OnMouseMove) OnMouseMove(this, shift, x, y);
+    });
 }
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    SafeCall([&] { if (OnMouseUp) OnMouseUp(this, button, shift, x, y); });
+    SafeCall([&] {
+        if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+    });
 }
-void TControl::MouseEnter() { SafeCall([this] { if (OnMouseEnter) OnMouseEnter(this); }); }
-void TControl::MouseLeave() { SafeCall([this] { if (OnMouseLeave) OnMouseLeave(this); }); }
+void TControl::MouseEnter() {
+    SafeCall([this] {
+        if (OnMouseEnter) OnMouseEnter(this);
+    });
+}
+void TControl::MouseLeave() {
+    SafeCall([this] {
+        if (OnMouseLeave) OnMouseLeave(this);
+    });
+}
 
 void TControl::CancelMode() {
     clicked_ = false;
     if (MouseCapture()) SetMouseCapture(false);
 }
 
-bool TControl::DialogKey(WORD, TShiftState) { return false; }
-bool TControl::DialogChar(char, TShiftState) { return false; }
+bool TControl::DialogKey(WORD, TShiftState) {
+    return false;
+}
+bool TControl::DialogChar(char, TShiftState) {
+    return false;
+}
 void TControl::FocusChanged(TWinControl*) {}
-void TControl::EnabledChanged() { Invalidate(); }
+void TControl::EnabledChanged() {
+    Invalidate();
+}
 void TControl::VisibleChanged() {}
-void TControl::FontChanged() { Invalidate(); }
-void TControl::ColorChanged() { Invalidate(); }
-void TControl::TextChanged() { Invalidate(); }
+void TControl::FontChanged() {
+    Invalidate();
+}
+void TControl::ColorChanged() {
+    Invalidate();
+}
+void TControl::TextChanged() {
+    Invalidate();
+}
 void TControl::PaintTo(HDC) {}
 
 void TControl::HandleMouseButton(UINT message, TShiftState shift, int x, int y) {
@@ -311,7 +361,9 @@ void TControl::HandleMouseButton(UINT message, TShiftState shift, int x, int y) 
     MouseUp(button, shift, x, y);
 }
 
-void TControl::HandleMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TControl::HandleMouseMove(TShiftState shift, int x, int y) {
+    MouseMove(shift, x, y);
+}
 
 // ---- TGraphicControl ---------------------------------------------------------------------------
 
@@ -323,7 +375,9 @@ const TClassInfo& TGraphicControl::StaticClassInfo() {
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 TGraphicControl::~TGraphicControl() = default;
 
-void TGraphicControl::PaintTo(HDC dc) { PaintThrough(canvas_, dc, Font(), [this] { Paint(); }); }
+void TGraphicControl::PaintTo(HDC dc) {
+    PaintThrough(canvas_, dc, Font(), [this] { Paint(); });
+}
 
 // ---- TWinControl -------------------------------------------------------------------------------
 
@@ -341,7 +395,8 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-    // Children that are not owned by this control are detached; owned ones are freed by their owner.
+    // Children that are not owned by this control are detached; owned ones are freed by their
+    // owner.
     while (!controls_.empty()) controls_.back()->SetParent(nullptr);
     DestroyHandle();
 }
@@ -401,9 +456,10 @@ void TWinControl::CreateWnd() {
     gCreatingControl = this;
     if (params.SystemClass.empty()) {
         RegisterWindowClass(params);
-        window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                                 params.Style, params.X, params.Y, params.Width, params.Height,
-                                 params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window =
+            CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                            params.Style, params.X, params.Y, params.Width, params.Height,
+                            params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
     } else {
         window = CreateWindowExA(params.ExStyle, params.SystemClass.c_str(), params.Caption.c_str(),
                                  params.Style, params.X, params.Y, params.Width, params.Height,
@@ -418,7 +474,8 @@ void TWinControl::CreateWnd() {
     gCreatingControl = nullptr;
     if (!window) throw Exception("Error creating window");
     handle_ = window;
-    if (Parent()) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (Parent())
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(window, WM_SETFONT, (WPARAM)Font().Handle(), 0);
     CreateChildHandles();
 }
@@ -444,7 +501,8 @@ void TWinControl::RecreateWnd() {
     HandleNeeded();
 }
 
-LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
     TWinControl* control = FromHandle(window);
     if (!control && gCreatingControl) {
         control = gCreatingControl;
@@ -483,14 +541,21 @@ bool TWinControl::PreTranslateKey(UINT message, WPARAM wParam) {
         KeyDown(key, KeyboardShiftState());
         if (key == 0) return true;
         switch (key) {
-        case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: {
+        case VK_TAB:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_RETURN:
+        case VK_EXECUTE:
+        case VK_ESCAPE:
+        case VK_CANCEL: {
             const LRESULT code = SendMessageA(handle_, WM_GETDLGCODE, 0, 0);
-            const LRESULT wanted = (key == VK_TAB)      ? DLGC_WANTTAB
-                                   : (key == VK_RETURN || key == VK_ESCAPE ||
-                                      key == VK_EXECUTE || key == VK_CANCEL)
-                                         ? DLGC_WANTALLKEYS
-                                         : DLGC_WANTARROWS;
+            const LRESULT wanted =
+                (key == VK_TAB) ? DLGC_WANTTAB
+                : (key == VK_RETURN || key == VK_ESCAPE || key == VK_EXECUTE || key == VK_CANCEL)
+                    ? DLGC_WANTALLKEYS
+                    : DLGC_WANTARROWS;
             if ((code & (wanted | DLGC_WANTALLKEYS)) == 0 && form &&
                 form->HandleDialogKey(key, KeyboardShiftState()))
                 return true;
@@ -512,23 +577,31 @@ bool TWinControl::PreTranslateKey(UINT message, WPARAM wParam) {
         KeyPress(ch);
         if (ch == 0) return true;
         const LRESULT code = SendMessageA(handle_, WM_GETDLGCODE, 0, 0);
-        return (code & DLGC_WANTCHARS) == 0 && form && form->HandleDialogChar(ch, KeyboardShiftState());
+        return (code & DLGC_WANTCHARS) == 0 && form &&
+               form->HandleDialogChar(ch, KeyboardShiftState());
     }
     case WM_SYSCHAR:
-        return form && form->HandleDialogChar(static_cast<char>(wParam), KeyboardShiftState() | ssAlt);
+        return form &&
+               form->HandleDialogChar(static_cast<char>(wParam), KeyboardShiftState() | ssAlt);
     default:
         return false;
     }
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {
-    SafeCall([&] { if (OnKeyDown) OnKeyDown(this, key, shift); });
+    SafeCall([&] {
+        if (OnKeyDown) OnKeyDown(this, key, shift);
+    });
 }
 void TWinControl::KeyUp(WORD& key, TShiftState shift) {
-    SafeCall([&] { if (OnKeyUp) OnKeyUp(this, key, shift); });
+    SafeCall([&] {
+        if (OnKeyUp) OnKeyUp(this, key, shift);
+    });
 }
 void TWinControl::KeyPress(char& key) {
-    SafeCall([&] { if (OnKeyPress) OnKeyPress(this, key); });
+    SafeCall([&] {
+        if (OnKeyPress) OnKeyPress(this, key);
+    });
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -609,18 +682,23 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: {
         const LRESULT r = DefaultHandler(message, wParam, lParam);
         if (TCustomForm* form = GetParentForm(this)) form->ControlFocused(this);
-        SafeCall([this] { if (OnEnter) OnEnter(this); });
+        SafeCall([this] {
+            if (OnEnter) OnEnter(this);
+        });
         return r;
     }
     case WM_KILLFOCUS: {
         const LRESULT r = DefaultHandler(message, wParam, lParam);
-        SafeCall([this] { if (OnExit) OnExit(this); });
+        SafeCall([this] {
+            if (OnExit) OnExit(this);
+        });
         return r;
     }
     case WM_COMMAND:
         // Notifications of system controls come back to the control that sent them.
         if (lParam) {
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this) {
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
+                child && child != this) {
                 child->CommandNotify(HIWORD(wParam));
                 return 0;
             }
@@ -644,8 +722,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // entered while the pointer is inside its client area; leaving is seen either on a move outside
 // (the window has the capture) or through the system's leave message.
 void TWinControl::TrackMouse(POINT client) {
-    const bool inside = client.x >= 0 && client.y >= 0 && client.x < ClientWidth() &&
-                        client.y < ClientHeight();
+    const bool inside =
+        client.x >= 0 && client.y >= 0 && client.x < ClientWidth() && client.y < ClientHeight();
     if (!inside) {
         LeaveMouse();
         return;
@@ -687,8 +765,10 @@ bool TWinControl::RouteMouseToChild(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     if (!target) return false;
     const int x = p.x - target->Left(), y = p.y - target->Top();
-    if (message == WM_MOUSEMOVE) target->HandleMouseMove(MouseShift(wParam), x, y);
-    else if (message != WM_MOUSEWHEEL) target->HandleMouseButton(message, MouseShift(wParam), x, y);
+    if (message == WM_MOUSEMOVE)
+        target->HandleMouseMove(MouseShift(wParam), x, y);
+    else if (message != WM_MOUSEWHEEL)
+        target->HandleMouseButton(message, MouseShift(wParam), x, y);
     return true;
 }
 
@@ -749,13 +829,15 @@ void TWinControl::PaintHandler(HDC given) {
         RECT client;
         GetClientRect(handle_, &client);
         HDC memory = CreateCompatibleDC(dc);
-        HBITMAP buffer = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+        HBITMAP buffer =
+            CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
         HGDIOBJ old = SelectObject(memory, buffer);
         EraseBackground(memory);
         PaintWindow(memory);
         PaintControls(memory);
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
         SelectObject(memory, old);
         DeleteObject(buffer);
         DeleteDC(memory);
@@ -808,7 +890,9 @@ void TWinControl::SetTabOrder(int value) {
     list.insert(list.begin() + at, this);
 }
 
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
+}
 
 bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->Parent())
@@ -821,7 +905,8 @@ void TWinControl::SetFocus() {
     ::SetFocus(Handle());
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const {
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward,
+                                          bool checkTabStop) const {
     // Every windowed control under this one, depth first in tab order.
     std::vector<TWinControl*> all;
     std::function<void(const TWinControl*)> collect = [&](const TWinControl* parent) {
@@ -846,7 +931,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bo
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
     if (handle_)
-        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::SetVisible(bool value) {
@@ -923,6 +1009,8 @@ const TClassInfo& TCustomControl::StaticClassInfo() {
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC dc) { PaintThrough(canvas_, dc, Font(), [this] { Paint(); }); }
+void TCustomControl::PaintWindow(HDC dc) {
+    PaintThrough(canvas_, dc, Font(), [this] { Paint(); });
+}
 
 } // namespace kel

@@ -21,7 +21,13 @@ class TCustomForm;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : unsigned {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
 };
 using TShiftState = unsigned;
 using TMouseEvent = std::function<void(TObject*, TMouseButton, TShiftState, int x, int y)>;
@@ -233,9 +239,9 @@ public:
     void SetEnabled(bool value) override;
     void Invalidate() override;
     void Repaint() override;
-    bool DialogKey(WORD key, TShiftState shift) override;  // offers the key to every child
-    bool DialogChar(char ch, TShiftState shift) override;  // offers the character to every child
-    void FocusChanged(TWinControl* focused) override;      // passes the news to every child
+    bool DialogKey(WORD key, TShiftState shift) override; // offers the key to every child
+    bool DialogChar(char ch, TShiftState shift) override; // offers the character to every child
+    void FocusChanged(TWinControl* focused) override;     // passes the news to every child
     void FontChanged() override;
     void ColorChanged() override;
 

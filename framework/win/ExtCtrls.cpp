@@ -54,7 +54,10 @@ void TTimer::UpdateTimer() {
 LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
         auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (timer && timer->enabled_) SafeCall([timer] { if (timer->OnTimer) timer->OnTimer(timer); });
+        if (timer && timer->enabled_)
+            SafeCall([timer] {
+                if (timer->OnTimer) timer->OnTimer(timer);
+            });
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -84,8 +87,7 @@ void TImage::SetStretch(bool value) {
 void TImage::Paint() {
     TGraphic* graphic = picture_.Graphic();
     if (!graphic || graphic->Empty()) return;
-    const RECT target = stretch_ ? ClientRect()
-                                 : RECT{0, 0, graphic->Width(), graphic->Height()};
+    const RECT target = stretch_ ? ClientRect() : RECT{0, 0, graphic->Width(), graphic->Height()};
     Canvas().StretchDraw(target, *graphic);
 }
 

@@ -51,14 +51,18 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    SafeCall([this] { if (OnDestroy) OnDestroy(this); });
+    SafeCall([this] {
+        if (OnDestroy) OnDestroy(this);
+    });
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     // The controls go before the window, so none of them paints into a half-gone form.
     DestroyComponents();
 }
 
 void TCustomForm::DoCreate() {
-    SafeCall([this] { if (OnCreate) OnCreate(this); });
+    SafeCall([this] {
+        if (OnCreate) OnCreate(this);
+    });
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -95,7 +99,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.ExStyle |= WS_EX_TOOLWINDOW;
         break;
     }
-    const bool isMain = Application && (Application->MainForm() == this || !Application->MainForm());
+    const bool isMain =
+        Application && (Application->MainForm() == this || !Application->MainForm());
     if (isMain) {
         params.ExStyle |= WS_EX_APPWINDOW;
         params.WndParent = nullptr;
@@ -181,7 +186,8 @@ void TCustomForm::ApplyPosition() {
         top = (Screen->DesktopHeight() - Height()) / 2;
         break;
     case TPosition::poMainFormCenter:
-        if (TCustomForm* main = Application ? Application->MainForm() : nullptr; main && main != this) {
+        if (TCustomForm* main = Application ? Application->MainForm() : nullptr;
+            main && main != this) {
             left = main->Left() + (main->Width() - Width()) / 2;
             top = main->Top() + (main->Height() - Height()) / 2;
         }
@@ -200,7 +206,9 @@ void TCustomForm::SetVisible(bool value) {
             shownOnce_ = true;
             ApplyPosition();
         }
-        SafeCall([this] { if (OnShow) OnShow(this); });
+        SafeCall([this] {
+            if (OnShow) OnShow(this);
+        });
         TControl::SetVisible(true);
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
@@ -212,7 +220,9 @@ void TCustomForm::SetVisible(bool value) {
 
 void TCustomForm::Close() {
     TCloseAction action = TCloseAction::caHide;
-    SafeCall([&] { if (OnClose) OnClose(this, action); });
+    SafeCall([&] {
+        if (OnClose) OnClose(this, action);
+    });
     if (action == TCloseAction::caNone) return;
     if (modal_) {
         if (modalResult_ == mrNone) modalResult_ = mrCancel;
@@ -222,8 +232,10 @@ void TCustomForm::Close() {
         Application->Terminate();
         return;
     }
-    if (action == TCloseAction::caMinimize) ShowWindow(Handle(), SW_MINIMIZE);
-    else Hide();
+    if (action == TCloseAction::caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Hide();
 }
 
 namespace {
@@ -302,8 +314,12 @@ bool TCustomForm::HandleDialogKey(WORD key, TShiftState shift) {
                 return true;
             }
             break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-            if (TWinControl* next = FindNextControl(activeControl_, key == VK_RIGHT || key == VK_DOWN, false))
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (TWinControl* next =
+                    FindNextControl(activeControl_, key == VK_RIGHT || key == VK_DOWN, false))
                 SetActiveControl(next);
             return true;
         default:
@@ -313,7 +329,9 @@ bool TCustomForm::HandleDialogKey(WORD key, TShiftState shift) {
     return DialogKey(key, shift);
 }
 
-bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) { return DialogChar(ch, shift); }
+bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) {
+    return DialogChar(ch, shift);
+}
 
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -323,8 +341,10 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
             const LRESULT r = DefaultHandler(message, wParam, lParam);
-            if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
-            else SelectFirst();
+            if (activeControl_ && activeControl_->CanFocus())
+                activeControl_->SetFocus();
+            else
+                SelectFirst();
             return r;
         }
         break;
@@ -371,8 +391,9 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "KelApplication";
     RegisterClassExA(&wc);
-    handle_ = CreateWindowExA(0, "KelApplication", "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExA(0, "KelApplication", "",
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 TApplication::~TApplication() {
@@ -389,7 +410,9 @@ std::string TApplication::Title() const {
     return buffer;
 }
 
-void TApplication::SetTitle(const std::string& value) { SetWindowTextA(handle_, value.c_str()); }
+void TApplication::SetTitle(const std::string& value) {
+    SetWindowTextA(handle_, value.c_str());
+}
 
 void TApplication::SetIcon(HICON icon, bool owned) {
     icon_.SetHandle(icon, owned);
@@ -422,7 +445,9 @@ void TApplication::Run() {
     while (!terminated_) HandleMessage();
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 bool TApplication::HandleMessage() {
     MSG msg;
@@ -451,7 +476,9 @@ void TApplication::Minimize() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }
 
-void TApplication::HandleException(const std::exception& error) { ShowException(error.what()); }
+void TApplication::HandleException(const std::exception& error) {
+    ShowException(error.what());
+}
 
 void TApplication::ShowException(const std::string& message) {
     std::string text = message;
@@ -474,9 +501,9 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {
     const struct {
         TCursor id;
         LPCSTR system;
-    } standard[] = {{crArrow, IDC_ARROW},       {crCross, IDC_CROSS}, {crIBeam, IDC_IBEAM},
-                    {crHourGlass, IDC_WAIT},    {crNo, IDC_NO},       {crAppStart, IDC_APPSTARTING},
-                    {crHelp, IDC_HELP},         {crHandPoint, IDC_HAND}};
+    } standard[] = {{crArrow, IDC_ARROW},    {crCross, IDC_CROSS},   {crIBeam, IDC_IBEAM},
+                    {crHourGlass, IDC_WAIT}, {crNo, IDC_NO},         {crAppStart, IDC_APPSTARTING},
+                    {crHelp, IDC_HELP},      {crHandPoint, IDC_HAND}};
     for (const auto& s : standard) cursors_[s.id] = LoadCursorA(nullptr, s.system);
 }
 
@@ -486,7 +513,9 @@ HCURSOR TScreen::Cursors(TCursor id) const {
     return LoadCursorA(nullptr, IDC_ARROW);
 }
 
-void TScreen::SetCursors(TCursor id, HCURSOR cursor) { cursors_[id] = cursor; }
+void TScreen::SetCursors(TCursor id, HCURSOR cursor) {
+    cursors_[id] = cursor;
+}
 
 void TScreen::SetCursor(TCursor value) {
     cursor_ = value;

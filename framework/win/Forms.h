@@ -115,7 +115,8 @@ public:
     }
     void SetMainForm(TCustomForm* form) { mainForm_ = form; }
 
-    // Shows the main form (with the start-up show command) and runs the message loop until it closes.
+    // Shows the main form (with the start-up show command) and runs the message loop until it
+    // closes.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

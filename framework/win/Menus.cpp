@@ -33,8 +33,8 @@ private:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "KelPopupList";
         RegisterClassExA(&wc);
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "KelPopupList", "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "KelPopupList", "", WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_;
@@ -62,7 +62,9 @@ LRESULT CALLBACK TPopupList::WindowProc(HWND window, UINT message, WPARAM wParam
         if (TMenuItem* item = root->FindCommand(dis->itemID); item && item->OnDrawItem) {
             TCanvas canvas;
             canvas.SetHandle(dis->hDC);
-            SafeCall([&] { item->OnDrawItem(item, canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0); });
+            SafeCall([&] {
+                item->OnDrawItem(item, canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
+            });
             canvas.SetHandle(nullptr);
             return TRUE;
         }
@@ -106,7 +108,9 @@ void TMenuItem::Remove(TMenuItem* item) {
 }
 
 void TMenuItem::Click() {
-    SafeCall([this] { if (OnClick) OnClick(this); });
+    SafeCall([this] {
+        if (OnClick) OnClick(this);
+    });
 }
 
 void TMenuItem::BuildMenu(HMENU menu) const {
@@ -119,10 +123,12 @@ void TMenuItem::BuildMenu(HMENU menu) const {
         if (!item->items_.empty()) {
             HMENU sub = CreatePopupMenu();
             item->BuildMenu(sub);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->caption_.c_str());
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
+                        item->caption_.c_str());
         } else {
             AppendMenuA(menu, flags, item->command_,
-                        (flags & MF_OWNERDRAW) ? reinterpret_cast<LPCSTR>(item) : item->caption_.c_str());
+                        (flags & MF_OWNERDRAW) ? reinterpret_cast<LPCSTR>(item)
+                                               : item->caption_.c_str());
         }
     }
 }
@@ -148,21 +154,26 @@ const TClassInfo& TPopupMenu::StaticClassInfo() {
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) {}
 
-TMenu::~TMenu() { delete items_; }
+TMenu::~TMenu() {
+    delete items_;
+}
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 void TPopupMenu::Popup(int x, int y) {
     lastPoint_ = {x, y};
-    SafeCall([this] { if (OnPopup) OnPopup(this); });
+    SafeCall([this] {
+        if (OnPopup) OnPopup(this);
+    });
     HMENU menu = CreatePopupMenu();
     Items().BuildMenu(menu);
     TPopupList& list = TPopupList::Instance();
     gOpenMenu = &Items();
     // The owner must be in the foreground for the menu to close when the user clicks elsewhere.
     SetForegroundWindow(list.Window());
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, x, y, 0, list.Window(), nullptr));
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, x, y, 0,
+                       list.Window(), nullptr));
     PostMessageA(list.Window(), WM_NULL, 0, 0);
     gOpenMenu = nullptr;
     DestroyMenu(menu);

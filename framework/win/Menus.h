@@ -14,8 +14,10 @@
 namespace kel {
 
 class TMenuItem;
-using TMenuMeasureEvent = std::function<void(TMenuItem* item, TCanvas& canvas, int& width, int& height)>;
-using TMenuDrawEvent = std::function<void(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected)>;
+using TMenuMeasureEvent =
+    std::function<void(TMenuItem* item, TCanvas& canvas, int& width, int& height)>;
+using TMenuDrawEvent =
+    std::function<void(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected)>;
 
 class TMenuItem : public TComponent {
     KEL_DECLARE_CLASS(TMenuItem)
@@ -35,7 +37,8 @@ public:
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value) { imageIndex_ = value; }
 
-    // Sub-items; an item does not own them (their owner component does) but drops them when they go.
+    // Sub-items; an item does not own them (their owner component does) but drops them when they
+    // go.
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
     int Count() const { return static_cast<int>(items_.size()); }

@@ -66,7 +66,8 @@ const TClassInfo& TWatcher::StaticClassInfo() {
 const TClassInfo& TSpecialWatcher::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassInfo i("TSpecialWatcher", &TWatcher::StaticClassInfo());
-        TPublisher<TSpecialWatcher>(i).Property("Loud", &TSpecialWatcher::Loud, &TSpecialWatcher::SetLoud);
+        TPublisher<TSpecialWatcher>(i).Property("Loud", &TSpecialWatcher::Loud,
+                                                &TSpecialWatcher::SetLoud);
         return i;
     }();
     return info;

@@ -11,8 +11,8 @@ Recorder* gRecorder = nullptr;
 
 HINSTANCE WINAPI RecordShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
     if (gRecorder)
-        gRecorder->calls.push_back({owner, verb ? verb : "", file ? file : "", show,
-                                    Screen->Cursor() == crHourGlass});
+        gRecorder->calls.push_back(
+            {owner, verb ? verb : "", file ? file : "", show, Screen->Cursor() == crHourGlass});
     return reinterpret_cast<HINSTANCE>(33);
 }
 } // namespace
@@ -24,9 +24,12 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::fclose(f);
 }
 
-void WriteConfig(const std::string& text) { WriteFile(ConfigFilePath(), text); }
+void WriteConfig(const std::string& text) {
+    WriteFile(ConfigFilePath(), text);
+}
 
-void WriteBitmap(const std::string& path, int width, int height, uint32_t color, int fuchsiaCorner) {
+void WriteBitmap(const std::string& path, int width, int height, uint32_t color,
+                 int fuchsiaCorner) {
     TPixelImage image;
     image.Width = width;
     image.Height = height;
@@ -56,9 +59,9 @@ void WriteSkin(const std::string& suffix, int mainWidth, int mainHeight, SIZE mi
     const struct {
         const char* stem;
         int w, h;
-    } buttons[] = {{"min", 29, 19},       {"close", 30, 19},     {"data", 99, 108},
-                   {"video", 99, 108},    {"audio", 99, 108},    {"moretools", 99, 108},
-                   {"help", 82, 33},      {"about", 79, 33},     {"home", 78, 33},
+    } buttons[] = {{"min", 29, 19},    {"close", 30, 19},  {"data", 99, 108},
+                   {"video", 99, 108}, {"audio", 99, 108}, {"moretools", 99, 108},
+                   {"help", 82, 33},   {"about", 79, 33},  {"home", 78, 33},
                    {"more", 139, 33}};
     for (int b = 0; b < 10; ++b)
         for (int slot = 0; slot < 3; ++slot) {

@@ -16,7 +16,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 void WriteConfig(const std::string& text); // lame.dll in the program folder
 
 // A solid picture with an optional fuchsia top-left and top-right corner square.
-void WriteBitmap(const std::string& path, int width, int height, uint32_t color, int fuchsiaCorner = 0);
+void WriteBitmap(const std::string& path, int width, int height, uint32_t color,
+                 int fuchsiaCorner = 0);
 
 // A complete skin folder "sounds\burnerRes<suffix>\" in the program folder: main.bmp of the given
 // size with fuchsia corners and the 30 button pictures at their default-layout sizes, every picture

@@ -128,7 +128,8 @@ TEST_F(MainWindow, MissingOrInvalidBackgroundIsReported) {
     DeleteFileA(main.c_str());
     Create();
     ASSERT_EQ(recorder.errors.size(), 1u);
-    EXPECT_EQ(recorder.errors[0].rfind("Cannot open file \"" + main + "\". ", 0), 0u) << recorder.errors[0];
+    EXPECT_EQ(recorder.errors[0].rfind("Cannot open file \"" + main + "\". ", 0), 0u)
+        << recorder.errors[0];
     EXPECT_EQ(recorder.errors[0].back(), '.');
 
     WriteFile(main, "BM this is no bitmap");
@@ -162,7 +163,8 @@ TEST_F(MainWindow, InfoTextWelcomesAndFollowsTheLargeButtons) {
     EXPECT_EQ(f.LabelInfo1->Caption(), "Welcome to Larkspur Media Kit!");
     EXPECT_EQ(f.LabelInfo2->Caption(), "Welcome to Larkspur Media Kit!");
     SendMessageA(f.ButtonAudioCD->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(f.LabelInfo1->Caption(), "Create a standard Audio CD which will play on all audio CD players.");
+    EXPECT_EQ(f.LabelInfo1->Caption(),
+              "Create a standard Audio CD which will play on all audio CD players.");
     EXPECT_EQ(f.LabelInfo2->Caption(), f.LabelInfo1->Caption());
     SendMessageA(f.ButtonAudioCD->Handle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(f.LabelInfo1->Caption(), "Welcome to Larkspur Media Kit!");
@@ -198,9 +200,9 @@ TEST_F(MainWindow, CommandsOpenTheirTargetsWithTheHourglassAndAfterrunOnce) {
     Click(f.ButtonHome);
     Click(f.ButtonMoreFreeTools);
     const std::string title = "Larkspur Media Kit";
-    EXPECT_EQ(Targets(), (std::vector<std::string>{ProgramFolder() + "mkfiles.exe",
-                                                   ProgramFolder() + "mkmovie.exe", GetHelpPage(title),
-                                                   GetHomePage(title), GetMoreToolsPage(title)}));
+    EXPECT_EQ(Targets(), (std::vector<std::string>{
+                             ProgramFolder() + "mkfiles.exe", ProgramFolder() + "mkmovie.exe",
+                             GetHelpPage(title), GetHomePage(title), GetMoreToolsPage(title)}));
     for (const ShellCall& c : recorder.calls) {
         EXPECT_EQ(c.verb, "open");
         EXPECT_EQ(c.owner, Application->Handle());
@@ -217,7 +219,8 @@ TEST_F(MainWindow, CommandsOpenTheirTargetsWithTheHourglassAndAfterrunOnce) {
         {f.Menu7, "drvprobe.exe"}};
     for (const auto& item : items) item.first->Click();
     ASSERT_EQ(recorder.calls.size(), 7u);
-    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(recorder.calls[i].file, ProgramFolder() + items[i].second);
+    for (size_t i = 0; i < 7; ++i)
+        EXPECT_EQ(recorder.calls[i].file, ProgramFolder() + items[i].second);
 }
 
 // What a helper thread saw of the open pop-up menu before choosing an item from it (or
@@ -240,7 +243,8 @@ std::thread InspectMenu(MenuSeen& seen) {
         }
         if (!menuWindow) return;
         GetWindowRect(menuWindow, &seen.rect);
-        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        HMENU menu =
+            reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
         seen.count = GetMenuItemCount(menu);
         for (int i = 0; i < seen.count; ++i)
             seen.separators.push_back((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0);
@@ -248,7 +252,8 @@ std::thread InspectMenu(MenuSeen& seen) {
             PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
             return;
         }
-        for (int i = 0; i <= seen.chooseIndex; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+        for (int i = 0; i <= seen.chooseIndex; ++i)
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
     });
 }

@@ -22,7 +22,8 @@ TEST(Paths, FolderPartEndsAtTheLastBackslashOrDriveColon) {
     EXPECT_EQ(ExtractFilePath("C:\\Tools\\hub.exe"), "C:\\Tools\\");
     EXPECT_EQ(ExtractFilePath("C:hub.exe"), "C:");
     EXPECT_EQ(ExtractFilePath("hub.exe"), "");
-    EXPECT_EQ(AddBackslash(ExtractFilePath("C:\\Tools\\hub.exe")) + "lame.dll", "C:\\Tools\\lame.dll");
+    EXPECT_EQ(AddBackslash(ExtractFilePath("C:\\Tools\\hub.exe")) + "lame.dll",
+              "C:\\Tools\\lame.dll");
     EXPECT_EQ(AddBackslash("C:\\Tools\\" + std::string("sounds\\burnerRes") + "2"),
               "C:\\Tools\\sounds\\burnerRes2\\");
 }
@@ -42,10 +43,12 @@ TEST(Pages, HelpHomeAndMoreToolsFollowThePageTable) {
     const std::string base = SiteBase(*FindProduct("Quenby Platter Forge"));
     EXPECT_EQ(base.rfind("http://www.", 0), 0u);
     EXPECT_EQ(base.back(), '/');
-    EXPECT_EQ(GetHelpPage("Quenby Platter Forge"), base + "quenbyplatterforge/help/Help_Content.html");
+    EXPECT_EQ(GetHelpPage("Quenby Platter Forge"),
+              base + "quenbyplatterforge/help/Help_Content.html");
     EXPECT_EQ(GetHomePage("Quenby Platter Forge"), base);
     EXPECT_EQ(GetMoreToolsPage("Larkspur Media Kit"),
-              SiteBase(*FindProduct("Larkspur Media Kit")) + "larkspurmediakit/help/MoreFreeTools.html");
+              SiteBase(*FindProduct("Larkspur Media Kit")) +
+                  "larkspurmediakit/help/MoreFreeTools.html");
 
     const std::string penwick = SiteBase(*FindProduct("Penwick Platter Box"));
     EXPECT_EQ(GetHelpPage("Penwick Platter Box"), penwick);
@@ -60,7 +63,7 @@ TEST(Pages, HelpHomeAndMoreToolsFollowThePageTable) {
 }
 
 TEST(Pages, EveryProductHasItsOwnHost) {
-    const char* names[] = {"Larkspur Media Kit",   "Velmora Optic Works", "Quenby Platter Forge",
+    const char* names[] = {"Larkspur Media Kit",   "Velmora Optic Works",  "Quenby Platter Forge",
                            "Tamsin Media Foundry", "Orrick Platter Press", "Hollin Optic Bench",
                            "Brisco Media Loft",    "Penwick Platter Box",  "Dunmore Optic Guide"};
     std::vector<std::string> homes;

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skintool: unknown command '%s'\n", argv[1]);
     }
     std::fprintf(stderr, "usage:\n");
-    for (const auto& [name, entry] : Registry()) std::fprintf(stderr, "  skintool %s\n", entry.usage);
+    for (const auto& [name, entry] : Registry())
+        std::fprintf(stderr, "  skintool %s\n", entry.usage);
     return 1;
 }

@@ -21,9 +21,12 @@ public:
     void MouseEnter() override { gEvents.push_back(Name() + ".enter"); }
     void MouseLeave() override { gEvents.push_back(Name() + ".leave"); }
     void MouseDown(TMouseButton b, TShiftState, int x, int y) override {
-        gEvents.push_back(Name() + ".down" + std::to_string(b) + "@" + std::to_string(x) + "," + std::to_string(y));
+        gEvents.push_back(Name() + ".down" + std::to_string(b) + "@" + std::to_string(x) + "," +
+                          std::to_string(y));
     }
-    void MouseUp(TMouseButton, TShiftState, int, int) override { gEvents.push_back(Name() + ".up"); }
+    void MouseUp(TMouseButton, TShiftState, int, int) override {
+        gEvents.push_back(Name() + ".up");
+    }
     void Click() override { gEvents.push_back(Name() + ".click"); }
     bool DialogChar(char ch, TShiftState shift) override {
         gEvents.push_back(Name() + ".char" + std::string(1, ch) + ((shift & ssAlt) ? "+alt" : ""));
@@ -75,9 +78,11 @@ TEST_F(Controls, MouseGoesToTheTopmostWindowlessChildAndAClickNeedsReleaseInside
     // Mouse enter and leave are checked elsewhere; here only the buttons and clicks count.
     std::vector<std::string> buttons;
     for (const auto& e : gEvents)
-        if (e.find(".enter") == std::string::npos && e.find(".leave") == std::string::npos) buttons.push_back(e);
-    EXPECT_EQ(buttons, (std::vector<std::string>{"above.down0@5,2", "above.click", "above.up", "above.down0@5,2",
-                                                 "above.up", "below.down1@100,100", "below.up"}));
+        if (e.find(".enter") == std::string::npos && e.find(".leave") == std::string::npos)
+            buttons.push_back(e);
+    EXPECT_EQ(buttons, (std::vector<std::string>{"above.down0@5,2", "above.click", "above.up",
+                                                 "above.down0@5,2", "above.up",
+                                                 "below.down1@100,100", "below.up"}));
 }
 
 TEST_F(Controls, EnterAndLeaveFollowThePointerAcrossChildren) {
@@ -85,8 +90,8 @@ TEST_F(Controls, EnterAndLeaveFollowThePointerAcrossChildren) {
     Send(WM_MOUSEMOVE, 20, 15);
     Send(WM_MOUSEMOVE, 100, 100);
     SendMessageA(form->Handle(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"below.enter", "below.leave", "above.enter", "above.leave",
-                                                 "below.enter", "below.leave"}));
+    EXPECT_EQ(gEvents, (std::vector<std::string>{"below.enter", "below.leave", "above.enter",
+                                                 "above.leave", "below.enter", "below.leave"}));
 }
 
 TEST_F(Controls, CharactersAreOfferedToEveryControlUntilOneTakesThem) {

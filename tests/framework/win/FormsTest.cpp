@@ -47,7 +47,9 @@ TEST_F(Forms, ErrorBoxAddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
 
 TEST_F(Forms, CreateHandlerErrorIsShownAndTheFormIsCreatedAllTheSame) {
     std::vector<std::string> shown;
-    Application->ExceptionBox = [&](const std::string& text, const std::string&) { shown.push_back(text); };
+    Application->ExceptionBox = [&](const std::string& text, const std::string&) {
+        shown.push_back(text);
+    };
     struct TFailing : TForm {
         explicit TFailing(TComponent* owner) : TForm(owner) {
             OnCreate = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };

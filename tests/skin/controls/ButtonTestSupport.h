@@ -119,7 +119,9 @@ protected:
 
     // The real pointer is put where the synthetic input says it is, so the system's own hover
     // tracking agrees with the test.
-    static void PointAt(TControl& control, int x, int y) { PlaceCursor(control.ClientToScreen({x, y})); }
+    static void PointAt(TControl& control, int x, int y) {
+        PlaceCursor(control.ClientToScreen({x, y}));
+    }
     static void ParkCursor() { PlaceCursor({1, 1}); }
     // Under Wine the display may report an older pointer position for a moment after a move;
     // wait until the system agrees on the new one.
