@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the demo need, and only those missing.
-# apt-get update runs at most once, and only when something has to be installed.
+# apt-get update runs at most once, and only when something has to be installed. Recommended
+# packages come along: Wine draws text with its fonts and X extensions from them.
 set -euo pipefail
 
 packages=(
   cmake make g++ clang libclang-rt-dev       # native build, sanitizers, libFuzzer
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Windows cross build
-  wine64 xvfb xauth x11-apps                 # running and testing the Windows build
+  wine wine64 fonts-wine xvfb xauth x11-apps # running and testing the Windows build
   googletest                                 # sources, compiled in both trees
   zlib1g-dev libdeflate-dev                  # oracles and baselines
   zip unzip p7zip-full                       # real archivers for skin-file tests
@@ -25,4 +26,4 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get install -y -qq "${missing[@]}"
