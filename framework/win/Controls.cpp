@@ -116,10 +116,6 @@ TControl::~TControl() {
     if (parent_) parent_->RemoveControl(this);
 }
 
-void TControl::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-}
-
 void TControl::SetParent(TWinControl* parent) {
     if (parent_ == parent) return;
     if (parent_) parent_->RemoveControl(this);

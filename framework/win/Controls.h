@@ -161,7 +161,6 @@ public:
 protected:
     virtual std::string GetText() const { return text_; }
     virtual void SetText(const std::string& value);
-    void Notification(TComponent* component, TOperation operation) override;
     void InvalidateParentArea(const RECT& area);
 
     std::string text_;
