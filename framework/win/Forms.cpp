@@ -13,7 +13,8 @@ TScreen* Screen = nullptr;
 
 void InitFramework() {
     if (!Application) {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        // Only the standard controls are used as windows; image lists need no registration.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&icc);
         Application = new TApplication(nullptr);
     }
