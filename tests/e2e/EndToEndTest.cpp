@@ -176,6 +176,17 @@ TEST_F(EndToEnd, WindowIsCentredShapedAndStartsAfterrunOnce) {
     const std::string text = WaitForLog("afterrun.exe");
     Sleep(1500);
     EXPECT_EQ(CountLines(ReadAll(log), "afterrun.exe"), 1) << text;
+
+    // The small buttons minimise the window and end the launcher.
+    ClickAt(window, 16, 160, 20, 12);
+    ClickAt(window, 372, 7, 29, 19);
+    for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
+    EXPECT_TRUE(IsIconic(window));
+    ShowWindow(window, SW_RESTORE);
+    Sleep(300);
+    ClickAt(window, 16, 160, 20, 12);
+    ClickAt(window, 399, 7, 30, 19);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
 }
 
 TEST_F(EndToEnd, LargeButtonsAndMenuItemsStartTheirTools) {
