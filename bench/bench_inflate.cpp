@@ -1,6 +1,7 @@
 // Decoding throughput of our DEFLATE decoder against zlib and libdeflate on the same raw streams:
 // text, machine code and pixel data at levels 1, 6 and 9, plus incompressible data. All three
 // read and write in-memory streams; each figure is the median of several runs.
+#include "bench/BenchSupport.h"
 #include "skin/themes/KEL2SkinReader_Inflate.h"
 
 #include <libdeflate.h>
@@ -180,23 +181,10 @@ size_t DecodeOurs(const Bytes& stream, Bytes& out) {
 size_t DecodeZlib(const Bytes& stream, Bytes& out) {
     TMemoryInput input(stream);
     TMemoryOutput output(out);
-    std::vector<uint8_t> inBuffer(16384), outBuffer(32768);
-    z_stream z{};
-    inflateInit2(&z, -15);
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        if (z.avail_in == 0) {
-            z.next_in = inBuffer.data();
-            z.avail_in = static_cast<uInt>(input.Read(inBuffer.data(), inBuffer.size()));
-            if (z.avail_in == 0) break;
-        }
-        z.next_out = outBuffer.data();
-        z.avail_out = static_cast<uInt>(outBuffer.size());
-        rc = inflate(&z, Z_NO_FLUSH);
-        output.Write(outBuffer.data(), outBuffer.size() - z.avail_out);
-    }
-    inflateEnd(&z);
-    return rc == Z_STREAM_END ? output.size : 0;
+    const bool ended = kel::bench::ZlibInflateRaw(
+        [&](uint8_t* buffer, size_t size) { return input.Read(buffer, size); },
+        [&](const uint8_t* data, size_t size) { output.Write(data, size); });
+    return ended ? output.size : 0;
 }
 
 // libdeflate decodes whole buffers only: the input stream is read into memory first and the
@@ -235,11 +223,7 @@ std::array<std::vector<double>, N> TimeInterleaved(const std::array<Decoder, N>&
     return seconds;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using kel::bench::Median;
 
 } // namespace
 

@@ -12,6 +12,7 @@
 // does), then the same read-back, parse and BMP decoding. The difference between the two is
 // therefore our archive handling and DEFLATE decoder against zlib's. Each figure is the median of
 // several alternating runs; a second line compares the extraction steps alone.
+#include "bench/BenchSupport.h"
 #include "framework/SysUtils.h"
 #include "skin/themes/KEL2SkinReader.h"
 #include "skin/themes/KEL2SkinReader_Archive.h"
@@ -215,25 +216,11 @@ void ZlibExtract(const std::string& skinPath, uint64_t dataOffset, const std::st
     TReadFile in(skinPath);
     in.Seek(dataOffset);
     TWriteFile out(outputPath);
-    z_stream z{};
-    inflateInit2(&z, -15);
-    Bytes input(16384), output(32768);
-    int status = Z_OK;
-    while (status != Z_STREAM_END) {
-        if (z.avail_in == 0) {
-            z.next_in = input.data();
-            z.avail_in = static_cast<uInt>(in.ReadSome(input.data(), input.size()));
-            if (z.avail_in == 0) break;
-        }
-        z.next_out = output.data();
-        z.avail_out = static_cast<uInt>(output.size());
-        status = inflate(&z, Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END) break;
-        out.Write(output.data(), output.size() - z.avail_out);
-    }
-    inflateEnd(&z);
+    const bool ended = kel::bench::ZlibInflateRaw(
+        [&](uint8_t* buffer, size_t size) { return in.ReadSome(buffer, size); },
+        [&](const uint8_t* data, size_t size) { out.Write(data, size); });
     out.Close();
-    if (status != Z_STREAM_END) throw Exception("zlib could not extract the entry");
+    if (!ended) throw Exception("zlib could not extract the entry");
 }
 
 // Keeps the entries as the reader's tables do.
@@ -271,10 +258,7 @@ double Seconds(const std::function<void()>& work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using kel::bench::Median;
 
 } // namespace
 
