@@ -34,6 +34,22 @@ template <class Read, class Write> bool ZlibInflateRaw(Read&& read, Write&& writ
     return status == Z_STREAM_END;
 }
 
+// zlib's raw deflate (no wrapper) of `size` bytes at a compression level and memory level.
+inline std::vector<uint8_t> ZlibDeflateRaw(const uint8_t* data, size_t size, int level,
+                                           int memLevel) {
+    z_stream z{};
+    deflateInit2(&z, level, Z_DEFLATED, -15, memLevel, Z_DEFAULT_STRATEGY);
+    std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(size)));
+    z.next_in = const_cast<uint8_t*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();

@@ -126,17 +126,7 @@ Bytes RandomSample() {
 }
 
 Bytes Compress(const Bytes& data, int level) {
-    z_stream z{};
-    deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, static_cast<uLong>(data.size())));
-    z.next_in = const_cast<uint8_t*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
+    return kel::bench::ZlibDeflateRaw(data.data(), data.size(), level, 8);
 }
 
 // --- The three decoders, each reading from an in-memory input stream and writing to an in-memory

@@ -191,17 +191,7 @@ std::vector<skintool::TSkinEntry> SkinEntries() {
 }
 
 Bytes ZlibDeflate9(const uint8_t* data, size_t size) {
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, size));
-    z.next_in = const_cast<uint8_t*>(data);
-    z.avail_in = static_cast<uInt>(size);
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
+    return kel::bench::ZlibDeflateRaw(data, size, 9, 9);
 }
 
 // --- The baseline

@@ -5,30 +5,15 @@
 
 #include "framework/win/Forms.h"
 #include "tests/skin/controls/SkinTestSupport.h"
+#include "tests/skin/themes/NothingLoadedExpectations.h"
 
 using namespace kel;
 using namespace kel::test;
 
-namespace {
-
-void ExpectNothingLoaded(const TkelFileTheme& theme) {
-    EXPECT_FALSE(theme.Ready());
-    for (int k = 0; k < kColorKeyCount; ++k)
-        EXPECT_EQ(theme.GetColor(static_cast<TkelThemeColorKey>(k)), 0) << "colour key " << k;
-    for (int k = 0; k < kBitmapKeyCount; ++k)
-        EXPECT_EQ(theme.GetBitmap(static_cast<TkelThemeBitmapKey>(k)), nullptr)
-            << "bitmap key " << k;
-    for (int k = 0; k < kIntegerKeyCount; ++k)
-        EXPECT_EQ(theme.GetInteger(static_cast<TkelThemeIntegerKey>(k)), 0) << "integer key " << k;
-    for (int k = 0; k < kBoolKeyCount; ++k)
-        EXPECT_FALSE(theme.GetBool(static_cast<TkelThemeBoolKey>(k))) << "boolean key " << k;
-}
-
-} // namespace
-
 TEST(FileTheme, NothingLoadedAnswersEveryLookup) {
     TForm form(nullptr);
     auto* theme = new TkelFileTheme(&form);
+    EXPECT_FALSE(theme->Ready());
     ExpectNothingLoaded(*theme);
     EXPECT_TRUE(theme->ThemeFile().empty());
     EXPECT_TRUE(theme->Password().empty());

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skin/themes/KELMgr.h"
+#include "tests/skin/themes/NothingLoadedExpectations.h"
 #include "tests/skin/themes/SkinReaderTestSupport.h"
 #include "tools/skintool/SkinPacker.h"
 
@@ -73,19 +74,6 @@ inline std::vector<uint32_t> PixelsOf(const TBitmap& bitmap) {
     for (int y = 0; y < bitmap.Height(); ++y)
         pixels.insert(pixels.end(), bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.Width());
     return pixels;
-}
-
-// Every lookup of a theme with nothing loaded.
-template <class Theme> void ExpectNothingLoaded(const Theme& theme) {
-    for (int k = 0; k < kColorKeyCount; ++k)
-        EXPECT_EQ(theme.GetColor(static_cast<TkelThemeColorKey>(k)), 0) << "colour key " << k;
-    for (int k = 0; k < kBitmapKeyCount; ++k)
-        EXPECT_EQ(theme.GetBitmap(static_cast<TkelThemeBitmapKey>(k)), nullptr)
-            << "bitmap key " << k;
-    for (int k = 0; k < kIntegerKeyCount; ++k)
-        EXPECT_EQ(theme.GetInteger(static_cast<TkelThemeIntegerKey>(k)), 0) << "integer key " << k;
-    for (int k = 0; k < kBoolKeyCount; ++k)
-        EXPECT_FALSE(theme.GetBool(static_cast<TkelThemeBoolKey>(k))) << "boolean key " << k;
 }
 
 // The lookups of a theme with test skin `variant` loaded: stored values, and "missing" answers
