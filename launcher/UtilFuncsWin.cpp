@@ -15,17 +15,7 @@ int gWaitCount = 0;
 } // namespace
 
 std::string ProgramFolder() {
-    // Long paths are possible; grow the buffer until the whole path fits.
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return AddBackslash(ExtractFilePath(path));
+    return AddBackslash(ExtractFilePath(ExeName()));
 }
 
 std::string ConfigFilePath() {

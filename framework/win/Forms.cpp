@@ -11,6 +11,21 @@ namespace kel {
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
+std::string ExeName() {
+    constexpr size_t kLongestPath = 32768; // the longest path the system can return
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0) return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= kLongestPath) return std::string();
+        path.resize(path.size() * 2);
+    }
+}
+
 void InitFramework() {
     if (!Application) {
         // Only the standard controls are used as windows; image lists need no registration.

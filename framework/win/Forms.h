@@ -163,6 +163,9 @@ private:
     TCursor cursor_ = crDefault;
 };
 
+// The full path of the running executable as the system reports it; empty when it names none.
+std::string ExeName();
+
 // The program's one application object and screen, created by InitFramework.
 extern TApplication* Application;
 extern TScreen* Screen;

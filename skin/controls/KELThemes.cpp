@@ -8,17 +8,11 @@
 
 namespace kel {
 
-namespace {
-
-// True when the object's class or one of its ancestors carries the given class name, so that a
-// skinned form component is recognised without this module depending on its declaration.
 bool IsClassNamed(const TObject& object, const char* className) {
     for (const TClassInfo* c = &object.ClassInfo(); c; c = c->Parent())
         if (std::strcmp(c->Name(), className) == 0) return true;
     return false;
 }
-
-} // namespace
 
 TResolvedStyle ResolveUIStyle(const TkelFileTheme* theme, TkelUIStyle style) {
     if (style != TkelUIStyle::FromThemeFile) return {false, style};

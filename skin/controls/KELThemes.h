@@ -37,6 +37,10 @@ void ApplyThemeToChildren(TWinControl& container, TkelUIStyle style, TkelFileThe
 
 bool HasPublishedProp(const TObject& component, const std::string& name);
 
+// True when the object's class or one of its ancestors carries the class name, so that a skinned
+// form component is recognised without depending on its declaration.
+bool IsClassNamed(const TObject& object, const char* className);
+
 // Frame k (from 1) of a strip of n frames: nothing with no target; with n = 0 the whole bitmap;
 // an entry that is no bitmap leaves the target untouched (n = 0) or empty (n > 0). A missing
 // resource raises EResNotFound.

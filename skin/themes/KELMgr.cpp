@@ -16,18 +16,8 @@ namespace {
 
 // The folder of the running executable, ending in a backslash; empty when the system names none.
 std::string ExecutableFolder() {
-    constexpr size_t kLongestPath = 32768; // the longest path the system can return
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0) return std::string();
-        if (n < path.size()) {
-            path.resize(n);
-            return AddBackslash(ExtractFilePath(path));
-        }
-        if (path.size() >= kLongestPath) return std::string();
-        path.resize(path.size() * 2);
-    }
+    const std::string exe = ExeName();
+    return exe.empty() ? std::string() : AddBackslash(ExtractFilePath(exe));
 }
 
 // A folder the system names into a buffer of MAX_PATH bytes; empty when it names none or a longer
@@ -61,14 +51,6 @@ std::string ResolveSkinFile(const std::string& path) {
         if (skinplatform::FileExists(candidate)) return candidate;
     }
     return std::string();
-}
-
-// True when the object's class or one of its ancestors carries the class name, so a skinned
-// form component is recognised without depending on its declaration.
-bool IsClassNamed(const TObject& object, const char* className) {
-    for (const TClassInfo* c = &object.ClassInfo(); c; c = c->Parent())
-        if (std::strcmp(c->Name(), className) == 0) return true;
-    return false;
 }
 
 // True when the component publishes a component property "FileTheme" that holds `theme`.
