@@ -13,6 +13,7 @@
 
 #include "framework/Classes.h"
 #include "framework/win/Graphics.h"
+#include "framework/win/WindowBinding.h"
 
 namespace kel {
 
@@ -177,6 +178,8 @@ private:
     std::string hint_;
     unsigned controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
     bool clicked_ = false; // left press arrived inside; a release inside is a click
+    // The windowless control that has the mouse captured through its parent's window, if any.
+    static inline TControl* captureControl_ = nullptr;
 };
 
 // A windowless control, painted on its parent's canvas.
@@ -195,26 +198,19 @@ private:
     TCanvas canvas_;
 };
 
-struct TCreateParams {
-    std::string Caption;
-    DWORD Style = 0;
-    DWORD ExStyle = 0;
-    int X = 0, Y = 0, Width = 0, Height = 0;
-    HWND WndParent = nullptr;
-    std::string WinClassName = "KelControl";
-    UINT ClassStyle = CS_HREDRAW | CS_VREDRAW;
-    // A system class to subclass (for example "BUTTON"); empty for our own class.
-    std::string SystemClass;
-};
+// What a windowed control's window is made of; descendants adjust it in CreateParams.
+using TCreateParams = TWindowParams;
 
-class TWinControl : public TControl {
+class TWindowHook;
+
+class TWinControl : public TControl, public TWindowTarget {
     KEL_DECLARE_CLASS(TWinControl)
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
     HWND Handle();
-    bool HandleAllocated() const { return handle_ != nullptr; }
+    bool HandleAllocated() const { return window_.Handle() != nullptr; }
     void HandleNeeded() { Handle(); }
     static TWinControl* FromHandle(HWND window);
 
@@ -251,7 +247,10 @@ public:
     TNotifyEvent OnExit;
 
     // The control's window procedure; descendants handle their messages and pass the rest on.
+    // Hooks see each message first (newest first), then the framework's key handling, then this.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs a message through the hooks and the window procedure as if the window had received it.
+    LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's own face (for TCustomControl, its Paint) onto a DC.
     virtual void PaintWindow(HDC dc);
     void PaintControls(HDC dc); // the windowless children, in order, over the face
@@ -278,19 +277,25 @@ protected:
 
 private:
     friend class TControl;
-    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    friend class TWindowHook;
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    void WindowDestroyed() final;
+    // The hooks older than `after` (all of them for nullptr), then the control itself.
+    LRESULT CallHooksAfter(const TWindowHook* after, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DispatchToControl(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslateKey(UINT message, WPARAM wParam);
+    bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool SetCursorMessage(WPARAM wParam, LPARAM lParam);
     void PaintHandler(HDC given);
+    void PaintLayers(HDC dc, bool erase);
     void TrackMouse(POINT client);
     void LeaveMouse();
     bool RouteMouseToChild(UINT message, WPARAM wParam, LPARAM lParam);
     void UpdateHoverChild(TControl* child);
     void CreateChildHandles();
-    static void RegisterWindowClass(const TCreateParams& params);
 
-    HWND handle_ = nullptr;
-    WNDPROC defaultProc_ = nullptr; // the system class's procedure when subclassed
+    TWindowBinding window_{*this};
+    std::vector<TWindowHook*> hooks_; // newest first
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     bool tabStop_ = false;
@@ -298,6 +303,30 @@ private:
     bool mouseInside_ = false; // entered and not yet left
     bool tracking_ = false;    // the system reports the next leave
     TControl* hoverChild_ = nullptr;
+};
+
+// Takes a first look at every message of a windowed control, before the control's own window
+// procedure: the way a component takes over the window procedure of the form it stands on. A
+// hook registers on construction and removes itself on destruction, in any order; the newest
+// hook sees a message first. HookMessage handles the message or passes it on with CallNext,
+// and its result goes back to the sender exactly.
+class TWindowHook {
+public:
+    explicit TWindowHook(TWinControl& control);
+    virtual ~TWindowHook();
+    TWindowHook(const TWindowHook&) = delete;
+    TWindowHook& operator=(const TWindowHook&) = delete;
+    // The hooked control; nullptr once it is gone.
+    TWinControl* Control() const { return control_; }
+
+protected:
+    virtual LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The older hooks and then the control's own handling.
+    LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    friend class TWinControl;
+    TWinControl* control_;
 };
 
 // A windowed control with its own canvas, painted by Paint on every paint request.

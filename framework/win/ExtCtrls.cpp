@@ -16,24 +16,16 @@ const TClassInfo& TTimer::StaticClassInfo() {
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TTimer::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KelTimer";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    (void)registered;
-    window_ = CreateWindowExA(0, "KelTimer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    TWindowParams params;
+    params.WinClassName = "KelTimer";
+    params.ClassStyle = 0;
+    params.WndParent = HWND_MESSAGE;
+    window_.Create(params);
     UpdateTimer();
 }
 
 TTimer::~TTimer() {
-    KillTimer(window_, 1);
-    DestroyWindow(window_);
+    KillTimer(window_.Handle(), 1);
 }
 
 void TTimer::SetEnabled(bool value) {
@@ -47,20 +39,18 @@ void TTimer::SetInterval(unsigned value) {
 }
 
 void TTimer::UpdateTimer() {
-    KillTimer(window_, 1);
-    if (enabled_ && interval_ > 0) SetTimer(window_, 1, interval_, nullptr);
+    KillTimer(window_.Handle(), 1);
+    if (enabled_ && interval_ > 0 && !SetTimer(window_.Handle(), 1, interval_, nullptr))
+        throw EOutOfResources("Not enough timers available");
 }
 
-LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (timer && timer->enabled_)
-            SafeCall([timer] {
-                if (timer->OnTimer) timer->OnTimer(timer);
-            });
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+LRESULT TTimer::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) return window_.Default(message, wParam, lParam);
+    if (enabled_)
+        SafeCall([this] {
+            if (OnTimer) OnTimer(this);
+        });
+    return 0;
 }
 
 // ---- TImage ------------------------------------------------------------------------------------

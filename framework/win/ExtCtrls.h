@@ -9,7 +9,7 @@ namespace kel {
 
 // A Win32 timer: OnTimer fires every Interval milliseconds on the GUI thread while Enabled.
 // An interval of 0 never fires.
-class TTimer : public TComponent {
+class TTimer : public TComponent, public TWindowTarget {
     KEL_DECLARE_CLASS(TTimer)
 public:
     explicit TTimer(TComponent* owner);
@@ -22,10 +22,10 @@ public:
     TNotifyEvent OnTimer;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void UpdateTimer();
 
-    HWND window_ = nullptr; // message-only window that receives WM_TIMER
+    TWindowBinding window_{*this}; // message-only window that receives WM_TIMER
     bool enabled_ = true;
     unsigned interval_ = 1000;
 };

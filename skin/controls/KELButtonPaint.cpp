@@ -3,6 +3,7 @@
 // behind a transparent button.
 #include "skin/controls/KELButton.h"
 
+#include "framework/win/Handles.h"
 #include "framework/win/ImgList.h"
 #include "skin/themes/KELMgr.h"
 
@@ -36,21 +37,6 @@ void MakeBlank(TBitmap& bitmap) {
     canvas.FillRect({0, 0, kBlankWidth, kBlankHeight});
 }
 
-// Saves a device context's state and restores it on every way out.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 // DrawTextA of the caption centred in `area`, in `color`.
 void DrawCentred(HDC dc, const std::string& caption, const RECT& area, TColor color) {
     SetTextColor(dc, ColorToRGB(color));
@@ -72,7 +58,7 @@ void PaintParentBackground(TCanvas& canvas, TControl& control) {
     TWinControl* parent = control.Parent();
     if (!parent) return;
     HDC dc = canvas.Handle();
-    const SavedDc saved(dc);
+    const gdi::SavedDc saved(dc);
     POINT origin;
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x - control.Left(), origin.y - control.Top(), nullptr);

@@ -4,17 +4,12 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "framework/win/Graphics.h"
+#include "framework/win/Handles.h"
 
 namespace kel {
 
-struct TRegionDeleter {
-    void operator()(HRGN region) const { DeleteObject(region); }
-};
-using TRegionHandle = std::unique_ptr<std::remove_pointer_t<HRGN>, TRegionDeleter>;
+using TRegionHandle = gdi::UniqueGdi<HRGN>;
 
 // Reads the pixels directly, joins rows whose runs repeat into taller rectangles and creates the
 // region from the whole rectangle list at once. Raises EOutOfResources when GDI refuses.

@@ -6,9 +6,8 @@ namespace {
 
 // Adds the one-row rectangle [left, right] x [y] to the region.
 void AddRun(HRGN region, int left, int right, int y) {
-    HRGN row = CreateRectRgn(left, y, right + 1, y + 1);
-    CombineRgn(region, region, row, RGN_OR);
-    DeleteObject(row);
+    const TRegionHandle row(CreateRectRgn(left, y, right + 1, y + 1));
+    CombineRgn(region, region, row.get(), RGN_OR);
 }
 
 } // namespace

@@ -1,0 +1,147 @@
+#include "framework/win/WindowBinding.h"
+
+#include <commctrl.h>
+
+#include "framework/win/Graphics.h"
+
+namespace kel {
+
+namespace {
+
+const char kBindingProp[] = "KelWindow";
+constexpr UINT_PTR kSubclassId = 0x4B454C; // ours among the window's subclasses
+
+// The binding whose window is being created: the window's first messages arrive before
+// CreateWindowExA returns its handle. Restored after each creation, so creating another window
+// from inside a creation message works.
+thread_local TWindowBinding* tCreating = nullptr;
+
+void RegisterOwnClass(const TWindowParams& params, WNDPROC procedure) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(module, params.WinClassName.c_str(), &existing)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = params.ClassStyle;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = module;
+    wc.hCursor = nullptr; // WM_SETCURSOR decides
+    wc.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassExA(&wc)) throw EOutOfResources("Error creating window class");
+}
+
+} // namespace
+
+TWindowBinding* TWindowBinding::BindingOf(HWND window) {
+    return window ? static_cast<TWindowBinding*>(GetPropA(window, kBindingProp)) : nullptr;
+}
+
+TWindowTarget* TWindowBinding::TargetOf(HWND window) {
+    TWindowBinding* binding = BindingOf(window);
+    return binding ? &binding->target_ : nullptr;
+}
+
+void TWindowBinding::Create(const TWindowParams& params) {
+    if (handle_) Destroy();
+    const bool system = !params.SystemClass.empty();
+    if (!system) RegisterOwnClass(params, &TWindowBinding::ClassProc);
+    TWindowBinding* outer = tCreating;
+    tCreating = system ? nullptr : this;
+    HWND window = CreateWindowExA(
+        params.ExStyle, system ? params.SystemClass.c_str() : params.WinClassName.c_str(),
+        params.Caption.c_str(), params.Style, params.X, params.Y, params.Width, params.Height,
+        params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    tCreating = outer;
+    if (!window) throw EOutOfResources("Error creating window");
+    owned_ = true;
+    if (system) {
+        Bind(window, true);
+        if (!subclassed_) {
+            handle_ = nullptr;
+            DestroyWindow(window);
+            throw EOutOfResources("Error creating window");
+        }
+    }
+}
+
+bool TWindowBinding::Attach(HWND window) {
+    if (!window || handle_ || BindingOf(window)) return false;
+    owned_ = false;
+    Bind(window, true);
+    return handle_ != nullptr;
+}
+
+void TWindowBinding::Bind(HWND window, bool subclassed) {
+    if (subclassed && !SetWindowSubclass(window, &TWindowBinding::SubclassProc, kSubclassId,
+                                         reinterpret_cast<DWORD_PTR>(this)))
+        return;
+    SetPropA(window, kBindingProp, this);
+    handle_ = window;
+    subclassed_ = subclassed;
+}
+
+void TWindowBinding::Unbind() {
+    if (!handle_) return;
+    RemovePropA(handle_, kBindingProp);
+    if (subclassed_) RemoveWindowSubclass(handle_, &TWindowBinding::SubclassProc, kSubclassId);
+    handle_ = nullptr;
+    subclassed_ = false;
+}
+
+void TWindowBinding::Detach() {
+    Unbind();
+    owned_ = false;
+}
+
+void TWindowBinding::Destroy() {
+    HWND window = handle_;
+    const bool owned = owned_;
+    Detach();
+    if (window && owned) DestroyWindow(window);
+}
+
+LRESULT TWindowBinding::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!handle_) return 0;
+    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+                       : DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT TWindowBinding::Deliver(TWindowBinding& binding, UINT message, WPARAM wParam,
+                                LPARAM lParam) {
+    LRESULT result = 0;
+    try {
+        result = binding.target_.HandleWindowMessage(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportHandlerException(e);
+    }
+    if (message == WM_NCDESTROY && binding.handle_) {
+        // The last message of the window: the binding ends here, whatever the handler did.
+        binding.Unbind();
+        binding.owned_ = false;
+        binding.target_.WindowDestroyed();
+    }
+    return result;
+}
+
+LRESULT CALLBACK TWindowBinding::ClassProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    TWindowBinding* binding = BindingOf(window);
+    if (!binding && tCreating && !tCreating->handle_) {
+        binding = tCreating;
+        tCreating = nullptr;
+        binding->Bind(window, false);
+    }
+    if (!binding) return DefWindowProcA(window, message, wParam, lParam);
+    return Deliver(*binding, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindowBinding::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* binding = reinterpret_cast<TWindowBinding*>(data);
+    if (!binding || binding->handle_ != window)
+        return DefSubclassProc(window, message, wParam, lParam);
+    return Deliver(*binding, message, wParam, lParam);
+}
+
+} // namespace kel
