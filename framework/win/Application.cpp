@@ -90,6 +90,14 @@ void TApplication::SetIcon(HICON icon, bool owned) {
     }
 }
 
+void TApplication::SetHint(const std::string& value) {
+    if (hint_ == value) return;
+    hint_ = value;
+    SafeCall([this] {
+        if (OnHint) OnHint(this);
+    });
+}
+
 void TApplication::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;

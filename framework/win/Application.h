@@ -81,6 +81,11 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // The hint of what the pointer or the menu selection is over; OnHint hears every change.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value);
+    TNotifyEvent OnHint;
+
     void ProcessMessages(); // handles every waiting message, then returns
     bool HandleMessage();   // waits for and handles one message; false on quit
 
@@ -109,6 +114,7 @@ private:
     TWindowBinding window_{*this};
     std::shared_ptr<TMessageFilterList> filters_ = std::make_shared<TMessageFilterList>();
     TIcon icon_;
+    std::string hint_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
 };

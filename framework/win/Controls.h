@@ -261,6 +261,8 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // Destroys the window; descendants first take back what the window would destroy with it.
+    virtual void DestroyWnd();
     void DestroyHandle();
     void RecreateWnd();
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);

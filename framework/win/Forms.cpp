@@ -44,7 +44,27 @@ void TCustomForm::DoCreate() {
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+    if (operation != TOperation::opRemove) return;
+    if (component == activeControl_) activeControl_ = nullptr;
+    if (component == menu_) menu_ = nullptr;
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu_ == menu) return;
+    if (menu_) {
+        menu_->SetWindow(nullptr);
+        menu_->RemoveFreeNotification(this);
+    }
+    menu_ = menu;
+    if (menu_) menu_->FreeNotification(this);
+    if (HandleAllocated() && menu_) menu_->SetWindow(Handle());
+    ResizeToClient();
+}
+
+void TCustomForm::DestroyWnd() {
+    // The window would destroy its menu bar with itself; the menu's items own it.
+    if (menu_) menu_->SetWindow(nullptr);
+    TWinControl::DestroyWnd();
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
@@ -90,6 +110,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (menu_) menu_->SetWindow(Handle());
     if (Application && Application->Icon().Handle()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, (LPARAM)Application->Icon().Handle());
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, (LPARAM)Application->Icon().Handle());
@@ -109,7 +130,7 @@ SIZE TCustomForm::FrameSize() const {
         exStyle = params.ExStyle;
     }
     RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, style & ~WS_CHILD, FALSE, exStyle);
+    AdjustWindowRectEx(&r, style & ~WS_CHILD, menu_ != nullptr, exStyle);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -265,7 +286,12 @@ bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) {
 }
 
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (TMenu::DispatchMenuMessage(message, wParam, lParam, result)) return result;
     switch (message) {
+    case WM_DESTROY:
+        if (menu_) menu_->SetWindow(nullptr); // see DestroyWnd
+        break;
     case WM_CLOSE:
         Close();
         return 0;

@@ -9,6 +9,7 @@
 
 #include "framework/win/Application.h"
 #include "framework/win/Controls.h"
+#include "framework/win/Menus.h"
 #include "framework/win/Screen.h"
 
 namespace kel {
@@ -43,6 +44,10 @@ public:
     int ShowModal();
     void Close();
 
+    // The menu bar: a main menu shown as the window's menu; nullptr for none.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     void SelectFirst();
@@ -66,6 +71,7 @@ protected:
     void DoCreate();
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
@@ -80,6 +86,7 @@ private:
     bool shownOnce_ = false;
     bool modal_ = false;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

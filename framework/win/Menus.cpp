@@ -1,184 +1,204 @@
+// Menus: the pop-up and main menus over their root items, and the handling of the menu messages
+// that windows showing menus forward here.
 #include "framework/win/Menus.h"
 
-#include <algorithm>
-
+#include "framework/win/Application.h"
 #include "framework/win/Controls.h"
 
 namespace kel {
 
 namespace {
 
-UINT NextCommand() {
-    static UINT next = 100;
-    return next++;
+// The entry of a menu at a position, as the item it carries.
+TMenuItem* EntryItem(HMENU menu, UINT position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return nullptr;
+    return TMenuItem::FromItemData(info.dwItemData);
 }
 
-// The items of the pop-up menu that is open, for measuring and drawing owner-drawn items.
-TMenuItem* gOpenMenu = nullptr;
-
-// The hidden window that owns open pop-up menus and draws owner-drawn items.
-class TPopupList {
-public:
-    static TPopupList& Instance() {
-        static TPopupList list;
-        return list;
-    }
-    HWND Window() const { return window_; }
-
-private:
-    TPopupList() {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TPopupList::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KelPopupList";
-        RegisterClassExA(&wc);
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "KelPopupList", "", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND window_;
-};
-
-LRESULT CALLBACK TPopupList::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TMenuItem* root = gOpenMenu;
-    if (message == WM_MEASUREITEM && root) {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (TMenuItem* item = root->FindCommand(mis->itemID); item && item->OnMeasureItem) {
-            HDC dc = GetDC(window);
-            TCanvas canvas;
-            canvas.SetHandle(dc);
-            int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
-            SafeCall([&] { item->OnMeasureItem(item, canvas, w, h); });
-            canvas.SetHandle(nullptr);
-            ReleaseDC(window, dc);
-            mis->itemWidth = static_cast<UINT>(std::max(0, w));
-            mis->itemHeight = static_cast<UINT>(std::max(0, h));
-            return TRUE;
+// WM_MENUCHAR: the system found no entry for a typed character (owner-drawn entries have no text
+// it reads); the entries whose caption has that hot key are looked up here. One match runs it,
+// several select the first of them.
+LRESULT MenuChar(char ch, HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    const char key = GetHotkey(std::string("&") + ch);
+    int found = -1, matches = 0;
+    for (int i = 0; i < count; ++i) {
+        const TMenuItem* item = EntryItem(menu, static_cast<UINT>(i));
+        if (item && item->Enabled() && !item->IsLine() && GetHotkey(item->Caption()) == key) {
+            if (found < 0) found = i;
+            ++matches;
         }
     }
-    if (message == WM_DRAWITEM && root) {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (TMenuItem* item = root->FindCommand(dis->itemID); item && item->OnDrawItem) {
-            TCanvas canvas;
-            canvas.SetHandle(dis->hDC);
-            SafeCall([&] {
-                item->OnDrawItem(item, canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-            });
-            canvas.SetHandle(nullptr);
-            return TRUE;
-        }
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (found < 0) return MAKELRESULT(0, MNC_IGNORE);
+    return MAKELRESULT(found, matches == 1 ? MNC_EXECUTE : MNC_SELECT);
 }
 
 } // namespace
 
-// ---- TMenuItem ---------------------------------------------------------------------------------
+// ---- TMenu -------------------------------------------------------------------------------------
 
-const TClassInfo& TMenuItem::StaticClassInfo() {
+const TClassInfo& TMenu::StaticClassInfo() {
     static const TClassInfo info = [] {
-        TClassInfo i("TMenuItem", &TComponent::StaticClassInfo());
-        TPublisher<TMenuItem>(i)
-            .Property("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
-            .Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
-            .Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
-            .Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex);
+        TClassInfo i("TMenu", &TComponent::StaticClassInfo());
+        TPublisher<TMenu>(i).Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
         return i;
     }();
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenu::TMenu(TComponent* owner) : TMenu(owner, false) {}
 
-TMenuItem::~TMenuItem() {
-    if (parent_) parent_->Remove(this);
-    for (TMenuItem* item : items_) item->parent_ = nullptr;
+TMenu::TMenu(TComponent* owner, bool menuBar)
+    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+    items_->menu_ = this;
+    items_->menuBar_ = menuBar;
 }
 
-void TMenuItem::Add(TMenuItem* item) {
-    if (item->parent_) item->parent_->Remove(item);
-    item->parent_ = this;
-    items_.push_back(item);
+TMenu::~TMenu() {
+    items_->menu_ = nullptr; // the items' changes while they go reach no one
 }
 
-void TMenuItem::Remove(TMenuItem* item) {
-    items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
-    item->parent_ = nullptr;
+void TMenu::SetOwnerDraw(bool value) {
+    ownerDraw_ = value;
+    items_->RefreshEntries();
 }
 
-void TMenuItem::Click() {
-    SafeCall([this] {
-        if (OnClick) OnClick(this);
-    });
+void TMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
+    if (OnChange) SafeCall([&] { OnChange(this, source, rebuilt); });
 }
 
-void TMenuItem::BuildMenu(HMENU menu) const {
-    for (const TMenuItem* item : items_) {
-        if (!item->visible_) continue;
-        UINT flags = item->OnDrawItem ? MF_OWNERDRAW : MF_STRING;
-        if (item->IsLine()) flags |= MF_SEPARATOR;
-        if (!item->enabled_) flags |= MF_GRAYED;
-        if (item->checked_) flags |= MF_CHECKED;
-        if (!item->items_.empty()) {
-            HMENU sub = CreatePopupMenu();
-            item->BuildMenu(sub);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
-                        item->caption_.c_str());
-        } else {
-            AppendMenuA(menu, flags, item->command_,
-                        (flags & MF_OWNERDRAW) ? reinterpret_cast<LPCSTR>(item)
-                                               : item->caption_.c_str());
+bool TMenu::DispatchMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0 || lParam != 0) return false; // a control's or an accelerator's
+        if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam))) {
+            item->Click();
+            result = 0;
+            return true;
         }
+        return false;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        TMenuItem* item =
+            measure->CtlType == ODT_MENU ? TMenuItem::FromItemData(measure->itemData) : nullptr;
+        if (!item) return false;
+        int width = static_cast<int>(measure->itemWidth),
+            height = static_cast<int>(measure->itemHeight);
+        const gdi::WindowDc screen(nullptr);
+        item->MeasureItem(screen.Get(), width, height);
+        measure->itemWidth = static_cast<UINT>(std::max(0, width));
+        measure->itemHeight = static_cast<UINT>(std::max(0, height));
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        TMenuItem* item =
+            draw->CtlType == ODT_MENU ? TMenuItem::FromItemData(draw->itemData) : nullptr;
+        if (!item) return false;
+        item->DrawItem(draw->hDC, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
+        result = TRUE;
+        return true;
+    }
+    case WM_INITMENUPOPUP: {
+        TMenuItem* item = TMenuItem::FromHandle(reinterpret_cast<HMENU>(wParam));
+        if (!item) return false;
+        // Handlers assigned since the entries were made take effect now; the item whose sub-menu
+        // opens hears it as its click.
+        item->RefreshEntries();
+        if (item->Parent()) item->Click();
+        result = 0;
+        return true;
+    }
+    case WM_MENUSELECT: {
+        const UINT flags = HIWORD(wParam);
+        TMenuItem* item = nullptr;
+        if (flags != 0xFFFF && lParam) {
+            HMENU menu = reinterpret_cast<HMENU>(lParam);
+            item = (flags & MF_POPUP) ? EntryItem(menu, LOWORD(wParam))
+                                      : TMenuItem::FromCommand(LOWORD(wParam));
+        }
+        if (Application) Application->SetHint(item ? item->Hint() : std::string());
+        return false; // the window's own handling goes on
+    }
+    case WM_MENUCHAR:
+        if (!TMenuItem::FromHandle(reinterpret_cast<HMENU>(lParam))) return false;
+        result = MenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        return true;
+    default:
+        return false;
     }
 }
 
-TMenuItem* TMenuItem::FindCommand(UINT command) {
-    if (command_ == command) return this;
-    for (TMenuItem* item : items_)
-        if (TMenuItem* found = item->FindCommand(command)) return found;
-    return nullptr;
-}
-
-// ---- TMenu, TPopupMenu -------------------------------------------------------------------------
-
-const TClassInfo& TMenu::StaticClassInfo() {
-    static const TClassInfo info("TMenu", &TComponent::StaticClassInfo());
-    return info;
-}
+// ---- TPopupMenu --------------------------------------------------------------------------------
 
 const TClassInfo& TPopupMenu::StaticClassInfo() {
     static const TClassInfo info("TPopupMenu", &TMenu::StaticClassInfo());
     return info;
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) {}
-
-TMenu::~TMenu() {
-    delete items_;
-}
-
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+TPopupMenu::~TPopupMenu() = default;
+
+LRESULT TPopupMenu::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (DispatchMenuMessage(message, wParam, lParam, result)) return result;
+    return window_.Default(message, wParam, lParam);
+}
 
 void TPopupMenu::Popup(int x, int y) {
     lastPoint_ = {x, y};
     SafeCall([this] {
         if (OnPopup) OnPopup(this);
     });
-    HMENU menu = CreatePopupMenu();
-    Items().BuildMenu(menu);
-    TPopupList& list = TPopupList::Instance();
-    gOpenMenu = &Items();
+    if (!window_.Handle()) {
+        TWindowParams params;
+        params.WinClassName = "KelPopupOwner";
+        params.ClassStyle = 0;
+        params.Style = WS_POPUP;
+        params.ExStyle = WS_EX_TOOLWINDOW;
+        window_.Create(params);
+    }
+    HMENU menu = Handle();
+    Items().RefreshEntries();
     // The owner must be in the foreground for the menu to close when the user clicks elsewhere.
-    SetForegroundWindow(list.Window());
+    SetForegroundWindow(window_.Handle());
     const UINT command = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, x, y, 0,
-                       list.Window(), nullptr));
-    PostMessageA(list.Window(), WM_NULL, 0, 0);
-    gOpenMenu = nullptr;
-    DestroyMenu(menu);
-    if (command == 0) return;
-    if (TMenuItem* item = Items().FindCommand(command)) item->Click();
+                       window_.Handle(), nullptr));
+    PostMessageA(window_.Handle(), WM_NULL, 0, 0);
+    // The item is looked up after the loop: a handler may have freed it meanwhile.
+    if (TMenuItem* item = command ? Items().FindCommand(command) : nullptr) item->Click();
+}
+
+// ---- TMainMenu ---------------------------------------------------------------------------------
+
+const TClassInfo& TMainMenu::StaticClassInfo() {
+    static const TClassInfo info("TMainMenu", &TMenu::StaticClassInfo());
+    return info;
+}
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner, true) {}
+
+TMainMenu::~TMainMenu() {
+    SetWindow(nullptr);
+}
+
+void TMainMenu::SetWindow(HWND window) {
+    if (window_ == window) return;
+    if (window_ && IsWindow(window_) && Items().HandleAllocated() &&
+        GetMenu(window_) == Items().Handle())
+        ::SetMenu(window_, nullptr);
+    window_ = window;
+    if (window_) ::SetMenu(window_, Handle());
+}
+
+void TMainMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
+    TMenu::MenuChanged(source, rebuilt);
+    if (window_ && IsWindow(window_)) DrawMenuBar(window_);
 }
 
 } // namespace kel

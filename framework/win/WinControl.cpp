@@ -75,6 +75,10 @@ void TWinControl::CreateChildHandles() {
 }
 
 void TWinControl::DestroyHandle() {
+    if (HandleAllocated()) DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
     window_.Destroy();
     WindowDestroyed();
 }
