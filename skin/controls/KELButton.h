@@ -11,12 +11,13 @@
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Graphics.h"
 #include "skin/controls/KELThemes.h"
+#include "skin/themes/KELMgr.h"
 
 namespace kel {
 
 class TkelFileTheme;
 
-class TkelCustomButton : public TCustomControl {
+class TkelCustomButton : public TCustomControl, public IkelThemedComponent {
     KEL_DECLARE_CLASS(TkelCustomButton)
 public:
     explicit TkelCustomButton(TComponent* owner);

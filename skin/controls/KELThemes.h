@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/controls/KELThemesTable.h"
+#include "skin/themes/KELThemesFrame.h"
 
 #ifdef _WIN32
 #include "framework/win/Controls.h"
@@ -37,18 +38,11 @@ void ApplyThemeToChildren(TWinControl& container, TkelUIStyle style, TkelFileThe
 
 bool HasPublishedProp(const TObject& component, const std::string& name);
 
-// True when the object's class or one of its ancestors carries the class name, so that a skinned
-// form component is recognised without depending on its declaration.
-bool IsClassNamed(const TObject& object, const char* className);
-
 // Frame k (from 1) of a strip of n frames: nothing with no target; with n = 0 the whole bitmap;
 // an entry that is no bitmap leaves the target untouched (n = 0) or empty (n > 0). A missing
 // resource raises EResNotFound.
 void GetThemeBitmap(TkelUIStyle style, int position, TBitmap* target, int frameIndex,
                     int frameCount);
-
-// Copies frame `frameIndex` of `frameCount` side-by-side frames of `source` into `target`.
-void ExtractFrame(const TBitmap& source, TBitmap& target, int frameCount, int frameIndex);
 
 // The caption shortened with "..." to fit `limit` pixels on the canvas.
 std::string FitCaption(TCanvas& canvas, const std::string& text, int limit);

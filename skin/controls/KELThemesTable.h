@@ -31,15 +31,6 @@ uint32_t GetThemeColor(TkelUIStyle style, int position); // 0 unless the kind is
 int32_t GetThemeInt(TkelUIStyle style, int position);    // -1 unless the kind is integer
 bool GetThemeBool(TkelUIStyle style, int position);      // false unless the kind is Boolean
 
-// Columns [Left, Right) of frame `index` (from 1) of a strip `width` wide cut into `count` frames:
-// every frame is width / count wide; the last one is the rightmost columns. A count of 0 or less
-// gives the whole strip; an index outside 1..count gives a span outside the strip.
-struct TFrameSpan {
-    int Left;
-    int Right;
-};
-TFrameSpan FrameSpan(int width, int count, int index);
-
 // FitCaption over any width measure: the whole text when it fits, else the first candidate
 // "first i characters + ..." whose width reaches the limit, else the whole text.
 std::string FitCaptionBy(const std::string& text, int limit,

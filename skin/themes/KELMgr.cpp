@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "framework/SysUtils.h"
 #include "framework/win/Forms.h"
-#include "skin/controls/KELThemes.h"
-#include "skin/controls/KELThemesMgr.h"
 #include "skin/themes/KEL2SkinReader_Platform.h"
+#include "skin/themes/KELThemesFrame.h"
+#include "skin/themes/KELThemesMgr.h"
 
 namespace kel {
 
@@ -103,10 +101,10 @@ bool TkelFileTheme::RenotifyComponents(TComponent& form) {
     for (int i = 0; i < form.ComponentCount(); ++i) {
         TComponent& component = *form.Components(i);
         if (!NamesTheme(component, *this)) continue;
-        if (IsClassNamed(component, "TkelForm")) formUsesTheme = true;
+        if (dynamic_cast<const IkelSkinnedForm*>(&component)) formUsesTheme = true;
         // Skinned components re-read their look whenever "FileTheme" is assigned another value,
         // so the property goes to nothing and back.
-        if (std::strncmp(component.ClassName(), "Tkel", 4) == 0) {
+        if (dynamic_cast<const IkelThemedComponent*>(&component)) {
             SetObjectProp(component, "FileTheme", nullptr);
             SetObjectProp(component, "FileTheme", this);
         }

@@ -17,6 +17,17 @@ namespace kel {
 #ifdef _WIN32
 class TkelFileThemeMgr;
 
+// Implemented by the library's skinned components that publish FileTheme: after every successful
+// load the theme assigns their FileTheme again, and they re-read their look.
+class IkelThemedComponent {
+public:
+    virtual ~IkelThemedComponent() = default;
+};
+
+// Implemented by the skinned form component: its window frame is built from the theme, and its
+// UIStyle is the style new skinned components on the form start with.
+class IkelSkinnedForm : public virtual IkelThemedComponent {};
+
 class TkelFileTheme : public TComponent {
     KEL_DECLARE_CLASS(TkelFileTheme)
 public:
@@ -49,8 +60,8 @@ public:
     bool GetBool(TkelThemeBoolKey key) const;
 
 private:
-    // Re-assigns "FileTheme" of the form's components that name this theme; true when a skinned
-    // form component among them uses it.
+    // Re-assigns "FileTheme" of the form's skinned components that name this theme; true when a
+    // skinned form component among them uses it.
     bool RenotifyComponents(TComponent& form);
 
     std::unique_ptr<TkelFileThemeMgr> manager_;

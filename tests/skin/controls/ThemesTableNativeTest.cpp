@@ -1,6 +1,7 @@
 // The built-in theme table, the frame cut of bitmap strips, caption fitting and the theme key
 // name table: pure data and arithmetic, checked natively.
 #include "skin/controls/KELThemesTable.h"
+#include "skin/themes/KELThemesFrame.h"
 #include "skin/themes/KELThemeKeys.h"
 
 #include <gtest/gtest.h>

@@ -26,8 +26,9 @@ SIZE SizeOf(TkelUIStyle style, int position) {
     return {b.Width(), b.Height()};
 }
 
-// A skinned form component as the style choice sees it: class name TkelForm, published UIStyle.
-class StandInKelForm : public TGraphicControl {
+// A skinned form component as the style choice sees it: the skinned-form interface and a
+// published UIStyle.
+class StandInKelForm : public TGraphicControl, public IkelSkinnedForm {
     KEL_DECLARE_CLASS(StandInKelForm)
 public:
     explicit StandInKelForm(TComponent* owner) : TGraphicControl(owner) {}
@@ -47,14 +48,14 @@ const TClassInfo& StandInKelForm::StaticClassInfo() {
     return info;
 }
 
-// A descendant of the skinned form component still counts as one.
+// A descendant of the skinned form component, under another class name, still counts as one.
 class DerivedKelForm : public StandInKelForm {
     KEL_DECLARE_CLASS(DerivedKelForm)
 public:
     using StandInKelForm::StandInKelForm;
 };
 const TClassInfo& DerivedKelForm::StaticClassInfo() {
-    static const TClassInfo info("TkelFormDerived", &StandInKelForm::StaticClassInfo());
+    static const TClassInfo info("TMyForm", &StandInKelForm::StaticClassInfo());
     return info;
 }
 

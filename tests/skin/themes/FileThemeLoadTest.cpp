@@ -1,6 +1,6 @@
 // Loading skin files into a file theme: the manager's outcomes, the lookups with a file loaded,
 // finding the file through the fallback folders, passwords, reloads and failed loads.
-#include "skin/controls/KELThemesMgr.h"
+#include "skin/themes/KELThemesMgr.h"
 #include "skin/themes/KELMgr.h"
 #include "tests/skin/themes/FileThemeTestSupport.h"
 

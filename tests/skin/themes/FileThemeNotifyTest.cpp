@@ -36,13 +36,12 @@ TEST_F(FileThemeNotify, EachLoadReassignsTheThemeOnlyToSkinnedComponentsNamingIt
     TForm form(nullptr);
     auto* theme = new TkelFileTheme(&form);
     auto* other = new TkelFileTheme(&form);
-    auto* user = &(new TProbe(&form, "TkelProbeUser"))->Naming(theme);
-    auto* namingOther = &(new TProbe(&form, "TkelProbeOther"))->Naming(other);
-    auto* namingNothing = new TProbe(&form, "TkelProbeNone");
-    auto* upperCase = &(new TProbe(&form, "TKELProbe"))->Naming(theme); // "Tkel" is case-sensitive
-    auto* notSkinned = &(new TProbe(&form, "TProbeNotSkinned"))->Naming(theme);
+    auto* user = &(new TSkinnedProbe(&form))->Naming(theme);
+    auto* namingOther = &(new TSkinnedProbe(&form))->Naming(other);
+    auto* namingNothing = new TSkinnedProbe(&form);
+    auto* notSkinned = &(new TProbe(&form))->Naming(theme); // publishes FileTheme all the same
     TForm elsewhere(nullptr);
-    auto* onAnotherForm = &(new TProbe(&elsewhere, "TkelProbeElsewhere"))->Naming(theme);
+    auto* onAnotherForm = &(new TSkinnedProbe(&elsewhere))->Naming(theme);
 
     const std::string skin = Skin("a.skn");
     theme->SetThemeFile(skin);
@@ -51,9 +50,10 @@ TEST_F(FileThemeNotify, EachLoadReassignsTheThemeOnlyToSkinnedComponentsNamingIt
     theme->SetThemeFile(skin);
     EXPECT_EQ(user->writes, (Writes{nullptr, theme, nullptr, theme})) << "the same path again";
     EXPECT_EQ(user->FileTheme(), theme);
-    for (const TProbe* untouched :
-         {namingOther, namingNothing, upperCase, notSkinned, onAnotherForm})
-        EXPECT_TRUE(untouched->writes.empty()) << untouched->ClassName();
+    int index = 0;
+    for (const TProbe* untouched : std::initializer_list<const TProbe*>{namingOther, namingNothing,
+                                                                        notSkinned, onAnotherForm})
+        EXPECT_TRUE(untouched->writes.empty()) << "probe " << index++;
     EXPECT_EQ(namingOther->FileTheme(), other);
 
     // Loads that find no file, or fail, tell nobody.
@@ -69,8 +69,8 @@ TEST_F(FileThemeNotify, AThemeNotOwnedByAFormTellsNobody) {
     TForm form(nullptr);
     auto* holder = new TComponent(&form);
     auto* theme = new TkelFileTheme(holder);
-    auto* user = &(new TProbe(&form, "TkelProbeUser"))->Naming(theme);
-    auto* held = &(new TProbe(holder, "TkelProbeUser"))->Naming(theme);
+    auto* user = &(new TSkinnedProbe(&form))->Naming(theme);
+    auto* held = &(new TSkinnedProbe(holder))->Naming(theme);
     theme->SetThemeFile(Skin("a.skn"));
     ASSERT_TRUE(theme->Ready());
     EXPECT_TRUE(user->writes.empty());
@@ -81,7 +81,7 @@ TEST_F(FileThemeNotify, ASkinnedFormUsingTheThemeRefreshesItsFrameAfterLaterLoad
     TFrameWatchForm form(nullptr);
     form.HandleNeeded();
     auto* theme = new TkelFileTheme(&form);
-    auto* skinnedForm = &(new TProbe(&form, "TkelForm"))->Naming(theme);
+    auto* skinnedForm = &(new TSkinnedFormProbe(&form))->Naming(theme);
     const std::string skin = Skin("a.skn");
 
     theme->SetThemeFile(skin);
@@ -92,13 +92,16 @@ TEST_F(FileThemeNotify, ASkinnedFormUsingTheThemeRefreshesItsFrameAfterLaterLoad
     theme->SetThemeFile(Path("missing.skn"));
     EXPECT_EQ(form.frameRefreshes, 1);
 
-    // A descendant of the skinned form component uses the theme too, but its own class name
-    // does not begin with "Tkel", so its property is not re-assigned.
+    // A program's own descendant of the skinned form component is one too: it uses the theme
+    // and re-reads its look, whatever its class is called.
     skinnedForm->Naming(nullptr);
-    auto* derived = &(new TProbe(&form, "TMyForm", "TkelForm"))->Naming(theme);
+    struct TMyForm : TSkinnedFormProbe {
+        using TSkinnedFormProbe::TSkinnedFormProbe;
+    };
+    auto* derived = &(new TMyForm(&form))->Naming(theme);
     theme->SetThemeFile(skin);
     EXPECT_EQ(form.frameRefreshes, 2);
-    EXPECT_TRUE(derived->writes.empty());
+    EXPECT_EQ(derived->writes, (Writes{nullptr, theme}));
 
     // Nobody uses the theme as a skinned form: no refresh.
     derived->Naming(nullptr);
@@ -109,7 +112,7 @@ TEST_F(FileThemeNotify, ASkinnedFormUsingTheThemeRefreshesItsFrameAfterLaterLoad
 TEST_F(FileThemeNotify, AFormWithoutAWindowIsNotGivenOne) {
     TFrameWatchForm form(nullptr);
     auto* theme = new TkelFileTheme(&form);
-    (new TProbe(&form, "TkelForm"))->Naming(theme);
+    (new TSkinnedFormProbe(&form))->Naming(theme);
     theme->SetThemeFile(Skin("a.skn"));
     theme->SetThemeFile(theme->ThemeFile());
     EXPECT_TRUE(theme->Ready());

@@ -130,12 +130,12 @@ inline std::string ProgramFolder() {
 
 // A component that publishes "FileTheme" under a class name chosen per test and keeps every value
 // its setter receives. Class descriptions live for the whole run, one per name.
+// A component that publishes FileTheme and notes every write of it: plain, a skinned component,
+// or a skinned form component.
 class TProbe : public TComponent {
+    KEL_DECLARE_CLASS(TProbe)
 public:
-    TProbe(TComponent* owner, const char* className, const char* parentClassName = nullptr)
-        : TComponent(owner), classInfo_(Class(className, parentClassName)) {}
-
-    const TClassInfo& ClassInfo() const override { return classInfo_; }
+    using TComponent::TComponent;
     TkelFileTheme* FileTheme() const { return theme_; }
     void SetFileTheme(TkelFileTheme* theme) {
         theme_ = theme;
@@ -150,26 +150,26 @@ public:
     std::vector<TkelFileTheme*> writes;
 
 private:
-    // A class that publishes FileTheme itself, or (with a parent) inherits it from the parent.
-    static const TClassInfo& Class(const char* name, const char* parentName) {
-        static std::map<std::string, std::unique_ptr<TClassInfo>> classes;
-        const auto entry = classes.try_emplace(name).first; // map nodes stay where they are
-        auto& info = entry->second;
-        if (!info) {
-            const char* stableName = entry->first.c_str();
-            if (parentName) {
-                info = std::make_unique<TClassInfo>(stableName, &Class(parentName, nullptr));
-            } else {
-                info = std::make_unique<TClassInfo>(stableName, &TComponent::StaticClassInfo());
-                TPublisher<TProbe>(*info).Property("FileTheme", &TProbe::FileTheme,
-                                                   &TProbe::SetFileTheme);
-            }
-        }
-        return *info;
-    }
-
-    const TClassInfo& classInfo_;
     TkelFileTheme* theme_ = nullptr;
+};
+
+inline const TClassInfo& TProbe::StaticClassInfo() {
+    static const TClassInfo info = [] {
+        TClassInfo i("TProbe", &TComponent::StaticClassInfo());
+        TPublisher<TProbe>(i).Property("FileTheme", &TProbe::FileTheme, &TProbe::SetFileTheme);
+        return i;
+    }();
+    return info;
+}
+
+class TSkinnedProbe : public TProbe, public IkelThemedComponent {
+public:
+    using TProbe::TProbe;
+};
+
+class TSkinnedFormProbe : public TProbe, public IkelSkinnedForm {
+public:
+    using TProbe::TProbe;
 };
 
 } // namespace kel::filetheme_test

@@ -1,4 +1,4 @@
-#include "skin/controls/KELThemesMgr.h"
+#include "skin/themes/KELThemesMgr.h"
 
 #include <exception>
 
