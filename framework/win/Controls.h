@@ -288,6 +288,7 @@ private:
     bool PreTranslateKey(UINT message, WPARAM wParam);
     bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool SetCursorMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT FocusMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintHandler(HDC given);
     void PaintLayers(HDC dc, bool erase);
     void TrackMouse(POINT client);

@@ -36,6 +36,29 @@ LRESULT MenuChar(char ch, HMENU menu) {
     return MAKELRESULT(found, matches == 1 ? MNC_EXECUTE : MNC_SELECT);
 }
 
+// Owner drawing of an entry whose item data is a live item; other entries (and other owner-drawn
+// controls) are left to the window.
+bool MeasureEntry(MEASUREITEMSTRUCT& measure, LRESULT& result) {
+    TMenuItem* item =
+        measure.CtlType == ODT_MENU ? TMenuItem::FromItemData(measure.itemData) : nullptr;
+    if (!item) return false;
+    int width = static_cast<int>(measure.itemWidth), height = static_cast<int>(measure.itemHeight);
+    const gdi::WindowDc screen(nullptr);
+    item->MeasureItem(screen.Get(), width, height);
+    measure.itemWidth = static_cast<UINT>(std::max(0, width));
+    measure.itemHeight = static_cast<UINT>(std::max(0, height));
+    result = TRUE;
+    return true;
+}
+
+bool DrawEntry(const DRAWITEMSTRUCT& draw, LRESULT& result) {
+    TMenuItem* item = draw.CtlType == ODT_MENU ? TMenuItem::FromItemData(draw.itemData) : nullptr;
+    if (!item) return false;
+    item->DrawItem(draw.hDC, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
+    result = TRUE;
+    return true;
+}
+
 } // namespace
 
 // ---- TMenu -------------------------------------------------------------------------------------
@@ -80,29 +103,10 @@ bool TMenu::DispatchMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
             return true;
         }
         return false;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        TMenuItem* item =
-            measure->CtlType == ODT_MENU ? TMenuItem::FromItemData(measure->itemData) : nullptr;
-        if (!item) return false;
-        int width = static_cast<int>(measure->itemWidth),
-            height = static_cast<int>(measure->itemHeight);
-        const gdi::WindowDc screen(nullptr);
-        item->MeasureItem(screen.Get(), width, height);
-        measure->itemWidth = static_cast<UINT>(std::max(0, width));
-        measure->itemHeight = static_cast<UINT>(std::max(0, height));
-        result = TRUE;
-        return true;
-    }
-    case WM_DRAWITEM: {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        TMenuItem* item =
-            draw->CtlType == ODT_MENU ? TMenuItem::FromItemData(draw->itemData) : nullptr;
-        if (!item) return false;
-        item->DrawItem(draw->hDC, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
-        result = TRUE;
-        return true;
-    }
+    case WM_MEASUREITEM:
+        return MeasureEntry(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
+    case WM_DRAWITEM:
+        return DrawEntry(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam), result);
     case WM_INITMENUPOPUP: {
         TMenuItem* item = TMenuItem::FromHandle(reinterpret_cast<HMENU>(wParam));
         if (!item) return false;

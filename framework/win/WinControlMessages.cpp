@@ -100,6 +100,22 @@ bool TWinControl::SetCursorMessage(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+// Focus arriving or leaving: the system's handling first, then the form and the events.
+LRESULT TWinControl::FocusMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT r = DefaultHandler(message, wParam, lParam);
+    if (message == WM_SETFOCUS) {
+        if (TCustomForm* form = GetParentForm(this)) form->ControlFocused(this);
+        SafeCall([this] {
+            if (OnEnter) OnEnter(this);
+        });
+    } else {
+        SafeCall([this] {
+            if (OnExit) OnExit(this);
+        });
+    }
+    return r;
+}
+
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool ownClass = !window_.Subclassed();
     if (MouseMessage(message, wParam, lParam)) return 0;
@@ -131,21 +147,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             reinterpret_cast<HWND>(lParam) != window_.Handle())
             captureControl_ = nullptr;
         break;
-    case WM_SETFOCUS: {
-        const LRESULT r = DefaultHandler(message, wParam, lParam);
-        if (TCustomForm* form = GetParentForm(this)) form->ControlFocused(this);
-        SafeCall([this] {
-            if (OnEnter) OnEnter(this);
-        });
-        return r;
-    }
-    case WM_KILLFOCUS: {
-        const LRESULT r = DefaultHandler(message, wParam, lParam);
-        SafeCall([this] {
-            if (OnExit) OnExit(this);
-        });
-        return r;
-    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return FocusMessage(message, wParam, lParam);
     case WM_COMMAND:
         // Notifications of system controls come back to the control that sent them.
         if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
