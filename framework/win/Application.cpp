@@ -8,6 +8,7 @@ namespace kel {
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
+TSysLocale SysLocale;
 
 std::string ExeName() {
     constexpr size_t kLongestPath = 32768; // the longest path the system can return
@@ -30,6 +31,7 @@ void InitFramework() {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&icc);
         Application = new TApplication(nullptr);
+        SysLocale.MiddleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
     }
     if (!Screen) Screen = new TScreen(nullptr);
 }
@@ -88,6 +90,13 @@ void TApplication::SetIcon(HICON icon, bool owned) {
         SendMessageA(mainForm_->Handle(), WM_SETICON, ICON_BIG, (LPARAM)icon);
         SendMessageA(mainForm_->Handle(), WM_SETICON, ICON_SMALL, (LPARAM)icon);
     }
+}
+
+bool TApplication::Active() const {
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    if (foreground) GetWindowThreadProcessId(foreground, &process);
+    return foreground && process == GetCurrentProcessId();
 }
 
 void TApplication::SetHint(const std::string& value) {

@@ -61,6 +61,8 @@ public:
     void Initialize();
     // The application's top-level window: it holds the title.
     HWND Handle() const { return window_.Handle(); }
+    // True while one of the application's windows is the foreground window.
+    bool Active() const;
     // The title is the text of the application's window, so at most 255 characters come back.
     std::string Title() const;
     void SetTitle(const std::string& value);
@@ -118,6 +120,12 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
 };
+
+// What the framework reads of the system's locale once at start-up; tests may change it.
+struct TSysLocale {
+    bool MiddleEast = false; // right-to-left reading is enabled on the system
+};
+extern TSysLocale SysLocale;
 
 // The full path of the running executable as the system reports it; empty when it names none.
 std::string ExeName();

@@ -296,6 +296,7 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     case WM_ACTIVATE:
+        active_ = LOWORD(wParam) != WA_INACTIVE;
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
             const LRESULT r = DefaultHandler(message, wParam, lParam);
             if (activeControl_ && activeControl_->CanFocus())

@@ -48,6 +48,11 @@ public:
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
 
+    // True while the form's window is the active window.
+    bool Active() const { return active_; }
+    // The MDI client window of an MDI frame form; nullptr for every other form.
+    virtual HWND MDIClientHandle() const { return nullptr; }
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     void SelectFirst();
@@ -85,6 +90,7 @@ private:
     int modalResult_ = mrNone;
     bool shownOnce_ = false;
     bool modal_ = false;
+    bool active_ = false;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
 };

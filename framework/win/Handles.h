@@ -71,10 +71,12 @@ private:
     int saved_;
 };
 
-// The DC of a window's client area (or of the screen for no window), from GetDC to ReleaseDC.
+// The DC of a window's client area (or of the screen for no window), from GetDC to ReleaseDC;
+// with `wholeWindow`, of the whole window with its frame (GetWindowDC).
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window, bool wholeWindow = false)
+        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
     }
