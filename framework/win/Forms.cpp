@@ -61,6 +61,10 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     ResizeToClient();
 }
 
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+    return menu_ && menu_->IsShortCut(key, shift);
+}
+
 void TCustomForm::DestroyWnd() {
     // The window would destroy its menu bar with itself; the menu's items own it.
     if (menu_) menu_->SetWindow(nullptr);

@@ -47,6 +47,8 @@ public:
     // The menu bar: a main menu shown as the window's menu; nullptr for none.
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+    // Runs the menu item whose shortcut the key makes; true when there was one.
+    virtual bool IsShortCut(WORD key, TShiftState shift);
 
     // True while the form's window is the active window.
     bool Active() const { return active_; }

@@ -19,6 +19,8 @@ MENUITEMINFOA EntryInfo(TMenuItem& item, std::string& text) {
     if (!item.IsLine()) {
         info.fMask |= MIIM_STRING;
         text = item.Caption();
+        // A drawn entry shows its shortcut itself; the system shows it after a tab.
+        if (item.ShortCut() && !item.IsOwnerDraw()) text += "\t" + ShortCutToText(item.ShortCut());
         info.dwTypeData = &text[0];
     }
     info.fState = (item.Enabled() ? MFS_ENABLED : MFS_GRAYED) |

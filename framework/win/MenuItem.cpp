@@ -33,6 +33,7 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
             .Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
             .Property("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
             .Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+            .Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
             .Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible);
         return i;
     }();
@@ -84,6 +85,11 @@ void TMenuItem::SetChecked(bool value) {
 
 void TMenuItem::SetDefault(bool value) {
     default_ = value;
+    Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut value) {
+    shortCut_ = value;
     Changed();
 }
 

@@ -89,6 +89,32 @@ void TMenu::SetOwnerDraw(bool value) {
     items_->RefreshEntries();
 }
 
+void TMenu::SetImages(TImageList* value) {
+    images_ = value;
+    MenuChanged(nullptr, false);
+}
+
+namespace {
+TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
+    for (int i = 0; i < parent.Count(); ++i) {
+        TMenuItem* item = parent.Items(i);
+        if (!item->Visible() || !item->Enabled()) continue;
+        if (item->ShortCut() == shortCut) return item;
+        if (TMenuItem* found = FindShortCut(*item, shortCut)) return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+bool TMenu::IsShortCut(WORD key, unsigned shift) {
+    const TShortCut shortCut = ShortCut(key, shift);
+    if ((shortCut & 0xFF) == 0) return false;
+    TMenuItem* item = FindShortCut(*items_, shortCut);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
 void TMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
     if (OnChange) SafeCall([&] { OnChange(this, source, rebuilt); });
 }

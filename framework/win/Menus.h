@@ -16,6 +16,7 @@
 #include "framework/Classes.h"
 #include "framework/win/Graphics.h"
 #include "framework/win/Handles.h"
+#include "framework/win/ImgList.h"
 #include "framework/win/WindowBinding.h"
 
 namespace kel {
@@ -26,6 +27,21 @@ using TMenuMeasureEvent =
     std::function<void(TMenuItem* item, TCanvas& canvas, int& width, int& height)>;
 using TMenuDrawEvent =
     std::function<void(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected)>;
+
+// A keyboard shortcut: the virtual key in the low byte, and the modifier bits.
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0;
+TShortCut ShortCut(WORD key, unsigned shift);
+// The framework's text of a shortcut: "Ctrl+O", "Shift+Del", "F5"; empty for none or for a key
+// without a name.
+std::string ShortCutToText(TShortCut shortCut);
+
+enum class TBiDiMode {
+    bdLeftToRight,
+    bdRightToLeft,
+    bdRightToLeftNoAlign,
+    bdRightToLeftReadingOnly
+};
 
 // The hot key of a caption: the character after a single "&" ("&&" is a literal ampersand),
 // upper-cased; 0 when there is none.
@@ -51,6 +67,8 @@ public:
     void SetDefault(bool value);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
+    TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(TShortCut value);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& value) { hint_ = value; }
 
@@ -107,6 +125,7 @@ private:
     std::string hint_;
     bool enabled_ = true, checked_ = false, visible_ = true, default_ = false;
     int imageIndex_ = -1;
+    TShortCut shortCut_ = scNone;
     uint16_t command_;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr; // set on a menu's root item only
@@ -125,6 +144,14 @@ public:
     // Owner drawing for every item of the menu, not only those with a draw handler.
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // The images of the items (ImageIndex), not owned; nullptr for none.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* value);
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode value) { biDiMode_ = value; }
+    // Runs the enabled, visible item (sub-items included) whose shortcut the key and modifiers
+    // make; true when there was one.
+    bool IsShortCut(WORD key, unsigned shift);
     // The items changed (inserted, removed, or one's look); `rebuilt` when the tree changed.
     std::function<void(TMenu* sender, TMenuItem* source, bool rebuilt)> OnChange;
 
@@ -144,6 +171,8 @@ private:
 
     std::unique_ptr<TMenuItem> items_;
     bool ownerDraw_ = false;
+    TImageList* images_ = nullptr;
+    TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
 };
 
 class TPopupMenu : public TMenu, public TWindowTarget {

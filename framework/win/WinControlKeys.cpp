@@ -8,8 +8,9 @@
 
 namespace kel {
 
-// Keys first go through the framework: the control's key events, then navigation keys to the
-// form as dialog keys and characters to the form as accelerators. True when used up there.
+// Keys first go through the framework: the control's key events, then the form's menu shortcuts,
+// then navigation keys to the form as dialog keys and characters to the form as accelerators.
+// True when used up there.
 bool TWinControl::PreTranslateKey(UINT message, WPARAM wParam) {
     if (Designing()) return false;
     TCustomForm* form = GetParentForm(this);
@@ -19,6 +20,7 @@ bool TWinControl::PreTranslateKey(UINT message, WPARAM wParam) {
         WORD key = static_cast<WORD>(wParam);
         KeyDown(key, KeyboardShiftState());
         if (key == 0) return true;
+        if (form && form->IsShortCut(key, KeyboardShiftState())) return true;
         switch (key) {
         case VK_TAB:
         case VK_LEFT:

@@ -266,5 +266,35 @@ TEST_F(Menus, AFormShowsItsMainMenuAndForwardsTheMenuMessages) {
     EXPECT_EQ(GetMenuItemCount(handle), 1);
 }
 
+TEST_F(Menus, ShortcutsHaveTheirTextAndRunTheirItems) {
+    EXPECT_EQ(ShortCutToText(ShortCut('O', ssCtrl)), "Ctrl+O");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, ssShift)), "Shift+Del");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_F5, 0)), "F5");
+    EXPECT_EQ(ShortCutToText(ShortCut('S', ssShift | ssCtrl | ssAlt)), "Shift+Ctrl+Alt+S");
+    EXPECT_EQ(ShortCutToText(scNone), "");
+    EXPECT_EQ(ShortCutToText(ShortCut(0xE5, ssCtrl)), ""); // a key without a name
+
+    TForm form(nullptr);
+    auto* bar = new TMainMenu(&form);
+    TMenuItem* file = Item(bar->Items(), "&File");
+    TMenuItem* reload = Item(*file, "&Reload");
+    TMenuItem* hidden = Item(*file, "Hidden");
+    int reloads = 0, hiddens = 0;
+    reload->OnClick = [&](TObject*) { ++reloads; };
+    hidden->OnClick = [&](TObject*) { ++hiddens; };
+    reload->SetShortCut(ShortCut(VK_F5, 0));
+    hidden->SetShortCut(ShortCut(VK_F6, 0));
+    hidden->SetVisible(false);
+    EXPECT_EQ(EntryText(file->Handle(), 0), "&Reload\tF5");
+    form.SetMenu(bar);
+    form.Show();
+    PostMessageA(form.Handle(), WM_KEYDOWN, VK_F5, 0);
+    PostMessageA(form.Handle(), WM_KEYDOWN, VK_F6, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(hiddens, 0); // an invisible item takes no shortcut
+    EXPECT_FALSE(bar->IsShortCut(0, 0));
+}
+
 } // namespace
 } // namespace kel
