@@ -1,0 +1,26 @@
+#include "skin/frame/KELMainMenu.h"
+
+#include "skin/frame/KELPopupMenu.h"
+
+namespace kel {
+
+const TClassInfo& TkelMainMenu::StaticClassInfo() {
+    static const TClassInfo info = [] {
+        TClassInfo i("TkelMainMenu", &TMainMenu::StaticClassInfo());
+        TPublisher<TkelMainMenu> p(i);
+        PublishMenuLook(p);
+        return i;
+    }();
+    return info;
+}
+
+TkelMainMenu::TkelMainMenu(TComponent* owner)
+    : TkelMenuLook<TMainMenu>(owner), ownMarks_(CreateMenuCheckMarks()) {
+    SetImages(ownMarks_.get());
+}
+
+TkelMainMenu::~TkelMainMenu() {
+    SetImages(nullptr);
+}
+
+} // namespace kel

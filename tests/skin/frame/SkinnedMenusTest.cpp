@@ -1,0 +1,234 @@
+// Skinned menus opened on screen under Wine, their menu windows read back as pixels: side bar,
+// background, highlight, separators, the MacOS pictures, check marks and boxed images, grey text,
+// heights, right-to-left placement and items added at run time.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "framework/win/Forms.h"
+#include "skin/frame/KELMainMenu.h"
+#include "skin/frame/KELPopupMenu.h"
+
+namespace kel {
+namespace {
+
+// What a helper thread saw of the open menu: each entry's screen rectangle and the menu window's
+// pixels, read after `downs` presses of the down key.
+struct TSeenMenu {
+    RECT window{};
+    std::vector<RECT> items;
+    std::vector<COLORREF> pixels;     // row by row over the window rectangle
+    COLORREF At(int x, int y) const { // screen coordinates
+        const int w = window.right - window.left;
+        if (x < window.left || y < window.top || x >= window.right || y >= window.bottom)
+            return CLR_INVALID;
+        return pixels[static_cast<size_t>((y - window.top) * w + (x - window.left))];
+    }
+    COLORREF AtItem(size_t index, int dx, int dy) const { // from the item's top-left corner
+        return At(items[index].left + dx, items[index].top + dy);
+    }
+};
+
+TSeenMenu OpenAndRead(TPopupMenu& menu, int downs) {
+    TSeenMenu seen;
+    std::thread reader([&] {
+        HWND window = nullptr;
+        for (int i = 0; i < 400 && !window; ++i) {
+            Sleep(10);
+            HWND w = FindWindowA("#32768", nullptr);
+            if (w && IsWindowVisible(w)) window = w;
+        }
+        if (!window) return;
+        for (int i = 0; i < downs; ++i) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+        Sleep(300);
+        HMENU handle = menu.Handle();
+        for (int i = 0; i < GetMenuItemCount(handle); ++i) {
+            RECT r{};
+            GetMenuItemRect(nullptr, handle, static_cast<UINT>(i), &r);
+            seen.items.push_back(r);
+        }
+        GetWindowRect(window, &seen.window);
+        const int w = seen.window.right - seen.window.left,
+                  h = seen.window.bottom - seen.window.top;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, seen.window.left, seen.window.top, SRCCOPY);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) seen.pixels.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    menu.Popup(200, 150);
+    reader.join();
+    return seen;
+}
+
+bool AnyPixel(const TSeenMenu& seen, const RECT& area, COLORREF color) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (seen.At(x, y) == color) return true;
+    return false;
+}
+
+class SkinnedMenus : public ::testing::Test {
+protected:
+    TMenuItem* Add(TMenu& menu, const std::string& caption) {
+        auto* item = new TMenuItem(&owner);
+        item->SetCaption(caption);
+        menu.Items().Add(item);
+        return item;
+    }
+    void TearDown() override { SysLocale.MiddleEast = false; }
+    TComponent owner{nullptr};
+};
+
+TEST_F(SkinnedMenus, DeepBlueItemsSeparatorsAndTheirHeights) {
+    TkelPopupMenu menu(&owner);
+    Add(menu, "&Open")->SetShortCut(ShortCut('O', ssCtrl));
+    Add(menu, "-");
+    Add(menu, "Disabled")->SetEnabled(false);
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 3u);
+    EXPECT_EQ(seen.items[0].bottom - seen.items[0].top, 21);
+    EXPECT_EQ(seen.items[1].bottom - seen.items[1].top, 5);
+    const int width = seen.items[0].right - seen.items[0].left;
+    // Side bar in position 23's colour, the rest white.
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0xCED3D6u);
+    EXPECT_EQ(seen.AtItem(0, 25, 1), 0xCED3D6u);
+    EXPECT_EQ(seen.AtItem(0, 26, 1), 0xFFFFFFu);
+    EXPECT_EQ(seen.AtItem(0, width - 2, 19), 0xFFFFFFu);
+    // The separator line 2 pixels below its top, from bar width + 4 to 2 before the right edge.
+    EXPECT_EQ(seen.AtItem(1, 29, 2), 0xFFFFFFu);
+    EXPECT_EQ(seen.AtItem(1, 30, 2), 0x848284u);
+    EXPECT_EQ(seen.AtItem(1, width - 3, 2), 0x848284u);
+    EXPECT_EQ(seen.AtItem(1, width - 2, 2), 0xFFFFFFu);
+    EXPECT_EQ(seen.AtItem(1, 30, 1), 0xFFFFFFu);
+    // Black text, the shortcut at the right, grey text of the disabled item.
+    const RECT& open = seen.items[0];
+    EXPECT_TRUE(AnyPixel(seen, {open.left + 30, open.top, open.left + 60, open.bottom}, 0));
+    EXPECT_TRUE(AnyPixel(seen, {open.right - 50, open.top, open.right - 16, open.bottom}, 0));
+    const RECT& off = seen.items[2];
+    EXPECT_TRUE(AnyPixel(seen, {off.left + 30, off.top, off.left + 80, off.bottom}, 0x808080));
+    EXPECT_FALSE(AnyPixel(seen, {off.left + 30, off.top, off.left + 80, off.bottom}, 0));
+}
+
+TEST_F(SkinnedMenus, TheSelectedItemIsFilledAndFramed) {
+    TkelPopupMenu menu(&owner);
+    menu.SetUIStyle(TkelUIStyle::WinXP);
+    Add(menu, "First");
+    Add(menu, "Second");
+    const TSeenMenu seen = OpenAndRead(menu, 1); // the first item selected
+    ASSERT_EQ(seen.items.size(), 2u);
+    const int width = seen.items[0].right - seen.items[0].left;
+    EXPECT_EQ(seen.AtItem(0, 0, 0), 0xC66931u);          // frame: position 18
+    EXPECT_EQ(seen.AtItem(0, width - 1, 20), 0xC66931u); // all round
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0xEFD3C6u);         // fill over the bar: position 19
+    EXPECT_EQ(seen.AtItem(1, 3, 10), 0xCED3D6u);         // the other item keeps its bar
+}
+
+TEST_F(SkinnedMenus, MacOSItemsArePicturesTwentyAndTwelvePixelsHigh) {
+    TkelPopupMenu menu(&owner);
+    menu.SetUIStyle(TkelUIStyle::MacOS);
+    menu.SetSeparatorHeight(30); // ignored in this style
+    menu.SetMenuItemHeight(40);  // ignored too, by the pop-up menu
+    EXPECT_EQ(menu.SeparatorHeight(), 12);
+    EXPECT_EQ(menu.MenuItemHeight(), 20);
+    Add(menu, "Item");
+    Add(menu, "-");
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 2u);
+    EXPECT_EQ(seen.items[0].bottom - seen.items[0].top, 20);
+    EXPECT_EQ(seen.items[1].bottom - seen.items[1].top, 12);
+    TBitmap bar;
+    bar.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_BAR");
+    for (int y : {0, 5, 11}) EXPECT_EQ(seen.AtItem(1, 40, y), bar.Canvas().Pixel(0, y)) << y;
+    EXPECT_EQ(seen.AtItem(0, 2, 1), bar.Canvas().Pixel(0, 1));
+}
+
+TEST_F(SkinnedMenus, CheckMarksAndBoxedImagesOfCheckedItems) {
+    TkelPopupMenu menu(&owner);
+    TImageList images(16, 16);
+    TBitmap red(16, 16);
+    red.Canvas().Brush().SetColor(0x0000FF);
+    red.Canvas().FillRect({0, 0, 16, 16});
+    images.Add(red);
+    menu.SetImages(&images);
+    Add(menu, "Plain check")->SetChecked(true);
+    TMenuItem* boxed = Add(menu, "Boxed image");
+    boxed->SetChecked(true);
+    boxed->SetImageIndex(0);
+    TMenuItem* beyond = Add(menu, "Index beyond the list");
+    beyond->SetChecked(true);
+    beyond->SetImageIndex(7);
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 3u);
+    TBitmap mark;
+    mark.LoadFromResourceName(GetModuleHandleA(nullptr), "MENU_CHECKED");
+    int inked = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (mark.Canvas().Pixel(x, y) != clWhite) {
+                EXPECT_EQ(seen.AtItem(0, 4 + x, 3 + y), mark.Canvas().Pixel(x, y));
+                EXPECT_EQ(seen.AtItem(2, 4 + x, 3 + y), mark.Canvas().Pixel(x, y));
+                ++inked;
+            }
+    EXPECT_GT(inked, 10);
+    EXPECT_EQ(seen.AtItem(1, 2, 1), 0u);                // black frame at (x - 2, top + 1)
+    EXPECT_EQ(seen.AtItem(1, 3, 2), 0xA04A44u);         // selected colour at (x - 1, top + 2)
+    EXPECT_EQ(seen.AtItem(1, 4 + 8, 3 + 8), 0x0000FFu); // the image over it
+}
+
+TEST_F(SkinnedMenus, RightToLeftOnAMiddleEastSystemPutsTheBarOnTheRight) {
+    TkelPopupMenu menu(&owner);
+    menu.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    SysLocale.MiddleEast = true;
+    Add(menu, "Item");
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 1u);
+    const int width = seen.items[0].right - seen.items[0].left;
+    EXPECT_EQ(seen.AtItem(0, width - 3, 10), 0xCED3D6u);
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0xFFFFFFu);
+}
+
+TEST_F(SkinnedMenus, ItemsAddedLaterAndHundredsOfThemAreDrawnByTheComponent) {
+    TkelPopupMenu menu(&owner);
+    for (int i = 0; i < 300; ++i) Add(menu, std::string(i == 7 ? 3000 : 1, 'x'));
+    Add(menu, ""); // an empty caption
+    menu.Items().Clear();
+    Add(menu, "Added at run time");
+    TMenuItem* sub = Add(menu, "With a sub-menu");
+    auto* child = new TMenuItem(&owner);
+    child->SetCaption("Child");
+    sub->Add(child);
+    EXPECT_TRUE(child->OnDrawItem) << "hooked when inserted";
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 2u);
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0xCED3D6u);
+}
+
+TEST_F(SkinnedMenus, AMainMenuKeepsItsCheckMarksWithoutUserImages) {
+    TForm form(nullptr);
+    auto* menu = new TkelMainMenu(&form);
+    EXPECT_EQ(menu->UserImages(), nullptr);
+    EXPECT_EQ(menu->Images()->Count(), 1); // its own check mark
+    TImageList images(16, 16);
+    menu->SetUserImages(&images);
+    EXPECT_EQ(menu->UserImages(), &images);
+    menu->SetUserImages(nullptr);
+    EXPECT_EQ(menu->UserImages(), nullptr);
+    EXPECT_EQ(menu->Images()->Count(), 1);
+    EXPECT_TRUE(GetPropValue(*menu, "OwnerDraw") == TPropValue(true));
+    SetOrdProp(*menu, "MenuItemHeight", 33);
+    EXPECT_EQ(menu->MenuItemHeight(), 33);
+}
+
+} // namespace
+} // namespace kel
