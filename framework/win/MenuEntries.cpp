@@ -3,6 +3,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/MenuRegistry.h"
 #include "framework/win/Menus.h"
+#include "framework/win/Screen.h"
 
 namespace kel {
 
@@ -81,7 +82,9 @@ void TMenuItem::RefreshEntries() {
 
 void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
     if (!OnMeasureItem) return;
+    // The handler measures in the font the system draws menus with.
     TCanvas canvas;
+    AssignSystemMenuFont(canvas.Font());
     canvas.SetHandle(dc);
     SafeCall([&] { OnMeasureItem(this, canvas, width, height); });
     canvas.SetHandle(nullptr);
@@ -89,6 +92,7 @@ void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
 
 void TMenuItem::DrawItem(HDC dc, const RECT& rect, bool selected) {
     TCanvas canvas;
+    AssignSystemMenuFont(canvas.Font());
     canvas.SetHandle(dc);
     const gdi::SavedDc saved(dc);
     if (OnDrawItem) {

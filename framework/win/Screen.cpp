@@ -47,4 +47,19 @@ void TScreen::SetCursor(TCursor value) {
         ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
+bool AssignSystemMenuFont(TFont& font) {
+    // The structure as every system since Windows 2000 knows it (340 bytes), without the padded
+    // border width newer systems add.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = 340;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0)) return false;
+    const LOGFONTA& menu = metrics.lfMenuFont;
+    font.SetName(menu.lfFaceName);
+    font.SetHeight(menu.lfHeight);
+    font.SetCharset(menu.lfCharSet);
+    font.SetStyle((menu.lfWeight >= FW_BOLD ? fsBold : 0u) | (menu.lfItalic ? fsItalic : 0u) |
+                  (menu.lfUnderline ? fsUnderline : 0u) | (menu.lfStrikeOut ? fsStrikeOut : 0u));
+    return true;
+}
+
 } // namespace kel

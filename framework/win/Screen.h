@@ -33,4 +33,8 @@ private:
 
 extern TScreen* Screen;
 
+// Gives the font the system's menu font (face, height, style, character set) as the system's
+// non-client metrics name it; false, the font unchanged, when the system does not say.
+bool AssignSystemMenuFont(TFont& font);
+
 } // namespace kel

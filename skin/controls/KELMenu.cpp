@@ -1,6 +1,7 @@
 #include "skin/controls/KELMenu.h"
 
 #include "framework/win/Handles.h"
+#include "framework/win/Screen.h"
 
 namespace kel {
 
@@ -79,18 +80,7 @@ void DrawMenuOutline(HWND window, TColor outer, TColor line) {
 }
 
 void UseSystemMenuFont(TFont& font) {
-    // The structure as every system since Windows 2000 knows it (340 bytes), without the padded
-    // border width newer systems add.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = 340;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0)) return;
-    const LOGFONTA& menu = metrics.lfMenuFont;
-    font.SetName(menu.lfFaceName);
-    font.SetHeight(menu.lfHeight);
-    font.SetCharset(menu.lfCharSet);
-    font.SetStyle((menu.lfWeight >= FW_BOLD ? fsBold : 0u) | (menu.lfItalic ? fsItalic : 0u) |
-                  (menu.lfUnderline ? fsUnderline : 0u) | (menu.lfStrikeOut ? fsStrikeOut : 0u));
-    font.SetColor(0xFF000000 | COLOR_MENUTEXT);
+    if (AssignSystemMenuFont(font)) font.SetColor(0xFF000000 | COLOR_MENUTEXT);
 }
 
 } // namespace kel
