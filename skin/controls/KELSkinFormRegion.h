@@ -24,7 +24,28 @@ TRegionHandle CreateSkinRegion(const TBitmap& bitmap, TColor key);
 // rectangle region combined in per run of non-key pixels. Kept as the yardstick for the fast one.
 TRegionHandle CreateSkinRegionPerPixel(TBitmap& bitmap, TColor key);
 
-// Gives the window the region of the bitmap (redrawing it); the window owns the region then.
+// Most rectangles a window's region may hold. Under Wine a window's region goes to the X server as
+// one SHAPE request of 8 bytes per rectangle, and a request may not exceed 65,535 four-byte words:
+// from 32,766 rectangles on, the server refuses it (BadLength) and Xlib's default error handler
+// ends the process. Long before that limit the window system slows down: measured under Wine and
+// Xvfb, a window of 4,000 rectangles shows within a second or two, one of 16,000 takes 15 to 25
+// seconds and one of 31,000 more than a minute. No drawn skin comes near a few thousand; the
+// limit leaves room for the largest real outlines and keeps a hostile one from stalling the
+// program.
+constexpr size_t kMaxWindowRegionRects = 8192;
+
+// The number of rectangles the system keeps for the region.
+size_t RegionRectCount(HRGN region);
+
+// The region a window may be given for the bitmap: CreateSkinRegion's when it has at most
+// kMaxWindowRegionRects rectangles; otherwise the outline on a grid of 2, 4, 8, ... pixels, the
+// finest that fits, where a cell belongs to the region when any of its pixels does. The coarse
+// outline never cuts away a visible pixel: it only adds key-coloured fringes, as the bounding
+// rectangle would, but keeps the picture's shape as far as the limit allows. `cellUsed`, when
+// given, receives the grid (1: exact).
+TRegionHandle CreateWindowSkinRegion(const TBitmap& bitmap, TColor key, int* cellUsed = nullptr);
+
+// Gives the window CreateWindowSkinRegion's region (redrawing it); the window owns it then.
 void BitmapToWindowRegion(HWND window, const TBitmap& bitmap, TColor key);
 
 } // namespace kel
