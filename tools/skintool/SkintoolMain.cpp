@@ -3,6 +3,7 @@
 #include "tools/skintool/SkintoolCommands.h"
 
 #include "skin/themes/KEL2SkinReader_Platform.h"
+#include "skin/themes/KEL2SkinReader_SkinData.h"
 #include "skin/themes/KELThemeKeys.h"
 
 #include <cstdio>
@@ -75,7 +76,9 @@ void PrintFailure(const char* command, const std::string& file, const std::strin
 
 void PrintLoadFailure(const char* command, const std::string& file,
                       const TSkinLoadFailure& failure, const std::string& detail) {
-    PrintFailure(command, file, SkinLoadErrorText(failure), detail);
+    // The reader's one refusal message adds nothing to the reason.
+    PrintFailure(command, file, SkinLoadErrorText(failure),
+                 detail == kSkinReadError ? std::string() : detail);
 }
 
 bool IsThemeColorKey(const std::string& name) {
