@@ -27,7 +27,8 @@ constexpr int64_t kMaxBmpPixels = 64LL * 1024 * 1024;
 
 // Ceilings on the pictures of one skin (a skin folder or the skin data of a skin file), far above
 // any real skin (a few hundred thousand pixels in all) and far below what small hostile files can
-// claim: an RLE8 or 1-bit BMP of 8192 x 8192 pixels takes 131 KB to 8 MB on disk and 256 MB decoded.
+// claim: an RLE8 or 1-bit BMP of 8192 x 8192 pixels takes 131 KB to 8 MB on disk and 256 MB
+// decoded.
 constexpr int64_t kMaxSkinPicturePixels = 16LL * 1024 * 1024; // 4096 x 4096, 64 MB decoded
 constexpr int64_t kMaxSkinPixels = 32LL * 1024 * 1024;        // all pictures: 128 MB decoded
 

@@ -41,7 +41,8 @@ public:
     virtual void Bitmap(const std::string& name, TPixelImage&& image) = 0;
     // The stored BMP file of a bitmap entry, just before it is decoded (for tools that keep the
     // file as it is); valid during the call only. Does nothing unless overridden.
-    virtual void BitmapFile(const std::string& /*name*/, const uint8_t* /*data*/, size_t /*size*/) {}
+    virtual void BitmapFile(const std::string& /*name*/, const uint8_t* /*data*/, size_t /*size*/) {
+    }
     virtual void Integer(const std::string& name, int32_t value) = 0;
     virtual void Boolean(const std::string& name, uint8_t value) = 0;
     virtual void String(const std::string& name, std::string&& text) = 0;

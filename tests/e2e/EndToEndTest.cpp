@@ -304,8 +304,8 @@ TEST_F(EndToEnd, PictureTooLargeForASkinIsAnInvalidBitmapAtOnce) {
     put32(18, 8192);
     put32(22, 8192);
     file[28] = 8;
-    put32(30, 1);      // RLE8
-    put32(46, 2);      // palette of two entries
+    put32(30, 1); // RLE8
+    put32(46, 2); // palette of two entries
     file += std::string(8, '\0');
     put32(10, 62);
     file += rle;

@@ -89,8 +89,7 @@ std::string DecodeName(const std::string& text, const std::string& where) {
         }
         const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
-        if (high < 0 || low < 0)
-            throw Exception("Bad %XX escape in the name in " + where);
+        if (high < 0 || low < 0) throw Exception("Bad %XX escape in the name in " + where);
         name += static_cast<char>(high * 16 + low);
         i += 2;
     }
@@ -295,7 +294,8 @@ std::vector<TSkinEntry> ReadSkinFolder(const std::string& folder) {
             bitmaps.emplace(file.path().stem().string(), file.path());
     }
     std::vector<TSkinEntry> entries;
-    for (const auto& [name, path] : bitmaps) entries.push_back(BitmapEntry(name, ReadBitmapFile(path)));
+    for (const auto& [name, path] : bitmaps)
+        entries.push_back(BitmapEntry(name, ReadBitmapFile(path)));
     entries.insert(entries.end(), listed.begin(), listed.end());
     return entries;
 }

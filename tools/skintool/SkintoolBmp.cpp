@@ -55,11 +55,11 @@ int Run(const std::vector<std::string>& args) {
     }
 }
 
-const SkintoolCommand registration(
-    "bmp",
-    "bmp FILE [X Y ...]  decode a BMP as the launcher does; print its size and\n"
-    "the colour 0x00BBGGRR of each pixel asked for",
-    &Run);
+const SkintoolCommand
+    registration("bmp",
+                 "bmp FILE [X Y ...]  decode a BMP as the launcher does; print its size and\n"
+                 "the colour 0x00BBGGRR of each pixel asked for",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

@@ -25,8 +25,8 @@ struct SkintoolCommand {
 // not empty and not already the reason, follows in parentheses.
 void PrintFailure(const char* command, const std::string& file, const std::string& reason,
                   const std::string& detail = std::string());
-void PrintLoadFailure(const char* command, const std::string& file,
-                      const TSkinLoadFailure& failure, const std::string& detail = std::string());
+void PrintLoadFailure(const char* command, const std::string& file, const TSkinLoadFailure& failure,
+                      const std::string& detail = std::string());
 
 // True when the name is a colour key of the theme key table (letter case ignored, as the file
 // theme looks keys up).

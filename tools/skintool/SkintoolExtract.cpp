@@ -48,10 +48,9 @@ int Run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const SkintoolCommand registration(
-    "extract",
-    "extract FILE OUT [--password P]  write the skin data entry to OUT",
-    &Run);
+const SkintoolCommand
+    registration("extract", "extract FILE OUT [--password P]  write the skin data entry to OUT",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

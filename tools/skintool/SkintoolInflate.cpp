@@ -81,11 +81,11 @@ int RunInflate(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const SkintoolCommand registration(
-    "inflate",
-    "inflate [FILE]  decode raw DEFLATE (a file, or standard input for - or\n"
-    "nothing) to standard output",
-    &RunInflate);
+const SkintoolCommand
+    registration("inflate",
+                 "inflate [FILE]  decode raw DEFLATE (a file, or standard input for - or\n"
+                 "nothing) to standard output",
+                 &RunInflate);
 
 } // namespace
 } // namespace kel::skintool

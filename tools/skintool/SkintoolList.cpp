@@ -58,9 +58,7 @@ int Run(const std::vector<std::string>& args) {
 }
 
 const SkintoolCommand registration(
-    "list",
-    "list FILE [--password P]  load a skin file and list its entries in chain order",
-    &Run);
+    "list", "list FILE [--password P]  load a skin file and list its entries in chain order", &Run);
 
 } // namespace
 } // namespace kel::skintool

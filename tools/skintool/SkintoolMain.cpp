@@ -49,7 +49,8 @@ void PrintUsage(std::FILE* to) {
     for (const auto& [name, entry] : Registry()) line(entry.usage);
     line("help | --help | -h  print this text");
     line("--version  print the version");
-    std::fprintf(to, "\n"
+    std::fprintf(to,
+                 "\n"
                  "The password of an encrypted skin file is given with --password P or\n"
                  "--password=P, or else taken from the environment variable SKINTOOL_PASSWORD.\n\n"
                  "exit codes:\n"
@@ -74,8 +75,8 @@ void PrintFailure(const char* command, const std::string& file, const std::strin
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-void PrintLoadFailure(const char* command, const std::string& file,
-                      const TSkinLoadFailure& failure, const std::string& detail) {
+void PrintLoadFailure(const char* command, const std::string& file, const TSkinLoadFailure& failure,
+                      const std::string& detail) {
     // The reader's one refusal message adds nothing to the reason.
     PrintFailure(command, file, SkinLoadErrorText(failure),
                  detail == kSkinReadError ? std::string() : detail);
@@ -97,8 +98,8 @@ bool IsThemeColorKey(const std::string& name) {
 
 std::string TemporaryPathBeside(const std::string& path) {
     const std::filesystem::path target(path);
-    return (target.parent_path() / ("." + target.filename().string() + "." +
-                                    skinplatform::NewGuidText() + ".tmp"))
+    return (target.parent_path() /
+            ("." + target.filename().string() + "." + skinplatform::NewGuidText() + ".tmp"))
         .string();
 }
 

@@ -43,11 +43,11 @@ int Run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const SkintoolCommand registration(
-    "pack",
-    "pack DIR OUT [--password P]  make a skin file from a folder of BMP files and\n"
-    "entries.txt",
-    &Run);
+const SkintoolCommand
+    registration("pack",
+                 "pack DIR OUT [--password P]  make a skin file from a folder of BMP files and\n"
+                 "entries.txt",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

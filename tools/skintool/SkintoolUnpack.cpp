@@ -56,11 +56,11 @@ int Run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const SkintoolCommand registration(
-    "unpack",
-    "unpack FILE DIR [--password P]  write a skin file's entries as a folder that\n"
-    "pack reads back",
-    &Run);
+const SkintoolCommand
+    registration("unpack",
+                 "unpack FILE DIR [--password P]  write a skin file's entries as a folder that\n"
+                 "pack reads back",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

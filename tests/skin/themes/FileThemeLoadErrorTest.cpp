@@ -67,10 +67,10 @@ TEST_F(FileThemeLoadError, DamagedFilesSayWhatIsDamaged) {
     EXPECT_EQ(Message(theme), "not a skin file");
 
     const Bytes huge = reader_test::Rle8Bmp(8192, 8192);
-    theme.SetThemeFile(Write("huge.skn", skintool::BuildSkinArchive(
-                                             skintool::BuildSkinData({skintool::BitmapEntry(
-                                                 "SKIN2_BUTTON", huge)}),
-                                             "")));
+    theme.SetThemeFile(
+        Write("huge.skn",
+              skintool::BuildSkinArchive(
+                  skintool::BuildSkinData({skintool::BitmapEntry("SKIN2_BUTTON", huge)}), "")));
     EXPECT_EQ(theme.LoadError(), sleBadBitmap);
     EXPECT_EQ(Message(theme), "invalid or too large bitmap in the skin data");
 }

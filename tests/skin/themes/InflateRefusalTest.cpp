@@ -212,7 +212,7 @@ TEST(InflateRefusal, StoredBlockWhoseNlenIsNotTheComplementOfLen) {
     // zlib: "invalid stored block lengths". LEN 5, NLEN 0, then "hello".
     ExpectRefused({0x01, 0x05, 0x00, 0x00, 0x00, 'h', 'e', 'l', 'l', 'o'});
     ExpectRefused({0x01, 0x05, 0x00, 0xFA, 0x7F, 'h', 'e', 'l', 'l', 'o'}); // one bit off
-    ExpectRefused({0x01, 0x00, 0x00, 0x00, 0x00});                         // empty, NLEN 0
+    ExpectRefused({0x01, 0x00, 0x00, 0x00, 0x00});                          // empty, NLEN 0
     // The same lengths right: accepted.
     const TDecoded hello = DecodeWithOurs({0x01, 0x05, 0x00, 0xFA, 0xFF, 'h', 'e', 'l', 'l', 'o'});
     ASSERT_TRUE(hello.ok);

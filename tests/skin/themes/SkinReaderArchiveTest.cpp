@@ -65,15 +65,15 @@ protected:
     }
     // The result of an extraction and the reason it gives.
     std::pair<TExtractResult, TSkinLoadFailure> Why(const std::string& skinFile,
-                                                     const std::string& password = "") const {
+                                                    const std::string& password = "") const {
         TSkinLoadFailure failure{sleOutputFile, true}; // overwritten on every way out
         const TExtractResult result =
             ExtractArchiveEntry(skinFile, "SKINDATA.SK2", Output(), password, &failure);
         return {result, failure};
     }
     // Expects the result and the reason, and that no output was left behind.
-    void ExpectWhy(const std::string& skinFile, const std::string& password,
-                   TExtractResult result, TSkinLoadError error, bool encrypted = false) const {
+    void ExpectWhy(const std::string& skinFile, const std::string& password, TExtractResult result,
+                   TSkinLoadError error, bool encrypted = false) const {
         const auto [gotResult, gotFailure] = Why(skinFile, password);
         EXPECT_EQ(gotResult, result) << skinFile;
         EXPECT_EQ(gotFailure.Error, error) << skinFile << ": " << SkinLoadErrorText(gotFailure);
@@ -409,9 +409,8 @@ TEST_F(ArchiveTest, ReasonsForDamagedData) {
     reserved[dataStart] |= 0x06;
     ExpectWhy(Write("reserved", reserved), "", erRejected, sleBadDeflate);
     const Bytes hlit287 = {0xF5, 0x00, 0x00, 0x00};
-    ExpectWhy(Write("hlit.skn", BuildSkinArchive(skinData_, "", [&](const uint8_t*, size_t) {
-                        return hlit287;
-                    })),
+    ExpectWhy(Write("hlit.skn", BuildSkinArchive(skinData_, "",
+                                                 [&](const uint8_t*, size_t) { return hlit287; })),
               "", erRejected, sleBadDeflate);
     EXPECT_EQ(SkinLoadErrorText({sleBadDeflate, false}),
               "damaged data: invalid or truncated DEFLATE stream");
@@ -438,16 +437,16 @@ TEST_F(ArchiveTest, ReasonsOfTheWholeReader) {
     Bytes badHeader = skinData_;
     StoreLE32(badHeader.data() + kSkinHeaderLengthField, 23);
     failure = {};
-    EXPECT_THROW(Tsk2SkinFileReader(Write("header.skn", BuildSkinArchive(badHeader, "")), "",
-                                    &failure),
-                 Exception);
+    EXPECT_THROW(
+        Tsk2SkinFileReader(Write("header.skn", BuildSkinArchive(badHeader, "")), "", &failure),
+        Exception);
     EXPECT_EQ(failure.Error, sleBadSkinData);
 
     const Bytes badBitmap = BuildSkinData({skintool::BitmapEntry("SKIN2_BUTTON", {'B', 'M', 1})});
     failure = {};
-    EXPECT_THROW(Tsk2SkinFileReader(Write("bitmap.skn", BuildSkinArchive(badBitmap, "")), "",
-                                    &failure),
-                 EInvalidGraphic);
+    EXPECT_THROW(
+        Tsk2SkinFileReader(Write("bitmap.skn", BuildSkinArchive(badBitmap, "")), "", &failure),
+        EInvalidGraphic);
     EXPECT_EQ(failure.Error, sleBadBitmap);
 }
 
@@ -465,10 +464,10 @@ TEST_F(ArchiveTest, BitmapsPastTheSkinsPixelBudgetAreRefusedBeforeDecoding) {
     EXPECT_EQ(failure.Error, sleBadBitmap);
     // Pictures within the budget load: 2048 x 2048 each, twice.
     const Bytes fits = Rle8Bmp(2048, 2048);
-    const std::string ok = Write("ok.skn", BuildSkinArchive(
-                                               BuildSkinData({skintool::BitmapEntry("A", fits),
-                                                              skintool::BitmapEntry("B", fits)}),
-                                               ""));
+    const std::string ok =
+        Write("ok.skn", BuildSkinArchive(BuildSkinData({skintool::BitmapEntry("A", fits),
+                                                        skintool::BitmapEntry("B", fits)}),
+                                         ""));
     const Tsk2SkinFileReader reader(ok, "");
     ASSERT_TRUE(reader.Loaded());
     EXPECT_EQ(reader.GetBitmap("B")->Width, 2048);

@@ -24,9 +24,10 @@ namespace {
 // entry, so that each load spends a while with its temporary file.
 Bytes LargeSkinFile() {
     std::string text;
-    for (int i = 0; text.size() < 24u * 1024 * 1024; ++i) text += "entry " + std::to_string(i) + ";";
-    return skintool::BuildSkinArchive(
-        skintool::BuildSkinData({skintool::StringEntry("BIG", text)}), "");
+    for (int i = 0; text.size() < 24u * 1024 * 1024; ++i)
+        text += "entry " + std::to_string(i) + ";";
+    return skintool::BuildSkinArchive(skintool::BuildSkinData({skintool::StringEntry("BIG", text)}),
+                                      "");
 }
 
 class TIgnoringVisitor : public TSkinDataVisitor {

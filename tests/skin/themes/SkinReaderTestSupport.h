@@ -162,8 +162,8 @@ inline Bytes Rle8Bmp(int width, int height) {
     put32(22, static_cast<uint32_t>(height));
     file[26] = 1;
     file[28] = 8;
-    put32(30, 1); // RLE8
-    put32(46, 2); // two palette entries
+    put32(30, 1);             // RLE8
+    put32(46, 2);             // two palette entries
     file[14 + 40 + 4] = 0x80; // entry 1: blue 0x80
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; x += 255) {
