@@ -25,13 +25,14 @@ TRegionHandle CreateSkinRegion(const TBitmap& bitmap, TColor key);
 TRegionHandle CreateSkinRegionPerPixel(TBitmap& bitmap, TColor key);
 
 // Most rectangles a window's region may hold. Under Wine a window's region goes to the X server as
-// one SHAPE request of 8 bytes per rectangle, and a request may not exceed 65,535 four-byte words:
-// from 32,766 rectangles on, the server refuses it (BadLength) and Xlib's default error handler
-// ends the process. Long before that limit the window system slows down: measured under Wine and
-// Xvfb, a window of 4,000 rectangles shows within a second or two, one of 16,000 takes 15 to 25
-// seconds and one of 31,000 more than a minute. No drawn skin comes near a few thousand; the
-// limit leaves room for the largest real outlines and keeps a hostile one from stalling the
-// program.
+// one SHAPE request of 8 bytes per rectangle after a 16-byte header, and a request may not exceed
+// 65,535 four-byte words: 32,765 rectangles pass, from 32,767 on the server refuses the request
+// (BadLength) and Xlib's default error handler ends the process (measured under Xvfb). Long
+// before that limit the window system slows down, more than in proportion: measured under Wine
+// and Xvfb, 8,192 rectangles add about a second before the window shows, 16,000 from 4 to 20
+// seconds, 24,000 about a minute and 32,000 more than a minute and a half, depending on how many
+// rectangles share a row. No drawn skin comes near a few thousand; the limit leaves room for the
+// largest real outlines and keeps a hostile one from stalling or ending the program.
 constexpr size_t kMaxWindowRegionRects = 8192;
 
 // The number of rectangles the system keeps for the region.

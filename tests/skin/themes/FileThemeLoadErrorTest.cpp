@@ -44,6 +44,22 @@ TEST_F(FileThemeLoadError, EachLoadTellsWhyItFailedOrNothing) {
     EXPECT_EQ(Message(theme), "file not found");
 }
 
+TEST_F(FileThemeLoadError, AFileHeldByAnotherProgramCannotBeRead) {
+    TkelFileTheme theme(nullptr);
+    const std::string skin = Skin("held.skn");
+    // Opened without sharing, as a program writing it would.
+    HANDLE held = CreateFileA(skin.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    theme.SetThemeFile(skin);
+    CloseHandle(held);
+    EXPECT_FALSE(theme.Ready());
+    EXPECT_EQ(theme.LoadError(), sleFileUnreadable);
+    EXPECT_EQ(Message(theme), "file cannot be read");
+    theme.SetThemeFile(skin);
+    EXPECT_TRUE(theme.Ready());
+}
+
 TEST_F(FileThemeLoadError, DamagedFilesSayWhatIsDamaged) {
     TkelFileTheme theme(nullptr);
     const Bytes data = SkinData(0);
