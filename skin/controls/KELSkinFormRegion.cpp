@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -169,19 +170,22 @@ void CollectCellRuns(const uint32_t* pixels, int width, int height, int top, int
 
 // The region of the bitmap's non-key pixels on a grid of `cell` pixels (1: exact). Consecutive
 // bands with the same runs form one band of rectangles as tall as they are together; the bands
-// come out top to bottom with rectangles left to right, the order regions keep. `rectCount`
-// receives the number of rectangles given to the system.
-TRegionHandle BuildRegion(const TBitmap& bitmap, TColor key, int cell, size_t& rectCount) {
+// come out top to bottom with rectangles left to right, the order regions keep. The rectangles
+// are those the system keeps too: runs are maximal and equal neighbouring bands are joined. Past
+// `maxRects` rectangles the build stops and gives nullptr.
+TRegionHandle BuildRegion(const TBitmap& bitmap, TColor key, int cell, size_t maxRects) {
     // A key with a high byte (a system colour or clNone) equals no pixel, as with a canvas read.
     const uint32_t keyPixel = (key & 0xFF000000) ? 0xFFFFFFFF : ColorToPixel(key);
     TRegionBuilder builder;
     std::vector<TRun> band, runs;
     std::vector<uint8_t> opaque;
     int bandTop = 0;
-    rectCount = 0;
+    size_t rectCount = 0;
     const auto closeBand = [&](int bottom) {
-        for (const TRun& r : band) builder.Add({r.Left, bandTop, r.Right, bottom});
         rectCount += band.size();
+        if (rectCount > maxRects) return false;
+        for (const TRun& r : band) builder.Add({r.Left, bandTop, r.Right, bottom});
+        return true;
     };
     const int width = bitmap.Width(), height = bitmap.Height();
     // The bitmap is a top-down 32-bit DIB section: its rows follow each other without padding.
@@ -189,19 +193,18 @@ TRegionHandle BuildRegion(const TBitmap& bitmap, TColor key, int cell, size_t& r
     for (int y = 0; pixels && y < height; y += cell) {
         CollectCellRuns(pixels, width, height, y, cell, keyPixel, opaque, runs);
         if (runs == band) continue;
-        closeBand(y);
+        if (!closeBand(y)) return nullptr;
         band.swap(runs);
         bandTop = y;
     }
-    closeBand(height);
+    if (!closeBand(height)) return nullptr;
     return builder.Finish();
 }
 
 } // namespace
 
 TRegionHandle CreateSkinRegion(const TBitmap& bitmap, TColor key) {
-    size_t rectCount = 0;
-    return BuildRegion(bitmap, key, 1, rectCount);
+    return BuildRegion(bitmap, key, 1, SIZE_MAX);
 }
 
 size_t RegionRectCount(HRGN region) {
@@ -210,15 +213,11 @@ size_t RegionRectCount(HRGN region) {
 }
 
 TRegionHandle CreateWindowSkinRegion(const TBitmap& bitmap, TColor key, int* cellUsed) {
-    // Coarser grids until the outline fits; a grid as large as the picture gives at most its
-    // bounding rectangle, so the loop ends.
+    // Coarser grids until the outline fits. A cell as large as the picture makes one band of at
+    // most one rectangle, so the loop ends.
     for (int cell = 1;; cell *= 2) {
-        size_t rectCount = 0;
-        TRegionHandle region = BuildRegion(bitmap, key, cell, rectCount);
-        // The system may join rectangles further; what it keeps is what reaches the window system.
-        if (rectCount > kMaxWindowRegionRects) rectCount = RegionRectCount(region.get());
-        if (rectCount <= kMaxWindowRegionRects ||
-            cell >= std::max(bitmap.Width(), bitmap.Height())) {
+        TRegionHandle region = BuildRegion(bitmap, key, cell, kMaxWindowRegionRects);
+        if (region) {
             if (cellUsed) *cellUsed = cell;
             return region;
         }
