@@ -185,7 +185,10 @@ Palette ReadPalette(const uint8_t* dib, const DibLayout& layout, size_t pixelOff
     return palette;
 }
 
+thread_local TPixelBudget* tCurrentBudget = nullptr;
+
 TPixelImage NewImage(const DibLayout& layout) {
+    TPixelBudget::Charge(layout.width * layout.height);
     TPixelImage image;
     image.Width = static_cast<int>(layout.width);
     image.Height = static_cast<int>(layout.height);
@@ -311,6 +314,22 @@ TPixelImage DecodePixels(const uint8_t* dib, size_t size, const DibLayout& layou
 }
 
 } // namespace
+
+TPixelBudget::TPixelBudget(int64_t perPicture, int64_t total)
+    : perPicture_(perPicture), total_(total), outer_(tCurrentBudget) {
+    tCurrentBudget = this;
+}
+
+TPixelBudget::~TPixelBudget() {
+    tCurrentBudget = outer_;
+}
+
+void TPixelBudget::Charge(int64_t pixels) {
+    TPixelBudget* budget = tCurrentBudget;
+    if (!budget) return;
+    if (pixels > budget->perPicture_ || pixels > budget->total_ - budget->spent_) Refuse();
+    budget->spent_ += pixels;
+}
 
 TPixelImage DecodeDib(const uint8_t* data, size_t size) {
     const DibLayout layout = ParseHeader(data, size);

@@ -25,6 +25,38 @@ constexpr const char* kInvalidBitmapMessage = "Bitmap image is not valid";
 // Largest picture the decoder accepts, in pixels; larger headers are refused before allocating.
 constexpr int64_t kMaxBmpPixels = 64LL * 1024 * 1024;
 
+// Ceilings on the pictures of one skin (a skin folder or the skin data of a skin file), far above
+// any real skin (a few hundred thousand pixels in all) and far below what small hostile files can
+// claim: an RLE8 or 1-bit BMP of 8192 x 8192 pixels takes 131 KB to 8 MB on disk and 256 MB
+// decoded.
+constexpr int64_t kMaxSkinPicturePixels = 16LL * 1024 * 1024; // 4096 x 4096, 64 MB decoded
+constexpr int64_t kMaxSkinPixels = 32LL * 1024 * 1024;        // all pictures: 128 MB decoded
+
+// A bound on what decoded pictures may cost. While a budget is in force on a thread, every picture
+// the decoder makes on that thread is charged to it before its pixels are allocated; a picture of
+// more than `perPicture` pixels, or more than what is left of `total`, is refused as invalid
+// (EInvalidGraphic(kInvalidBitmapMessage)) without being decoded. Budgets nest: the one made last
+// is in force until it goes, then the one before it again.
+class TPixelBudget {
+public:
+    TPixelBudget(int64_t perPicture, int64_t total);
+    ~TPixelBudget();
+    TPixelBudget(const TPixelBudget&) = delete;
+    TPixelBudget& operator=(const TPixelBudget&) = delete;
+
+    int64_t Spent() const { return spent_; }
+
+    // Charges a picture of `pixels` to the budget in force on this thread, if any; raises
+    // EInvalidGraphic when it does not fit.
+    static void Charge(int64_t pixels);
+
+private:
+    int64_t perPicture_;
+    int64_t total_;
+    int64_t spent_ = 0;
+    TPixelBudget* outer_;
+};
+
 // Longest BMP file worth reading: the largest accepted picture at 4 bytes per pixel plus room for
 // headers and palette. Readers of files and streams refuse longer input without reading it.
 constexpr int64_t kMaxBmpFileSize = kMaxBmpPixels * 4 + 1024 * 1024;

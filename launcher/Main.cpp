@@ -49,6 +49,8 @@ void TFormMain::LoadSkin() {
     const std::string resources = ReadConfigValue("burnerRes", "");
     const int layout = StrToInt(ReadConfigValue("Skin", "0"));
     const std::string folder = AddBackslash(ProgramFolder() + "sounds\\burnerRes" + resources);
+    // What the skin's 31 pictures may cost together; a picture beyond it is an invalid bitmap.
+    const TPixelBudget budget(kMaxSkinPicturePixels, kMaxSkinPixels);
 
     // The picture goes into the glyph in place; writing the key colour again applies it.
     kelSkinFormMain->Glyph().LoadFromFile(folder + "main.bmp");

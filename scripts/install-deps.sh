@@ -7,9 +7,10 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-dev       # native build, sanitizers, libFuzzer
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Windows cross build
+  libz-mingw-w64-dev                         # zlib for skintool.exe's packer
   wine wine64 fonts-wine xvfb xauth x11-apps # running and testing the Windows build
   googletest                                 # sources, compiled in both trees
-  zlib1g-dev libdeflate-dev                  # oracles and baselines
+  zlib1g-dev libdeflate-dev                  # skintool's packer, oracles and baselines
   zip unzip p7zip-full                       # real archivers for skin-file tests
   imagemagick                                # screenshots and BMP variants
   python3 python3-pil fonts-dejavu-core      # artwork generator

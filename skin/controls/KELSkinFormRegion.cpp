@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -135,35 +136,96 @@ void CollectRuns(const uint32_t* row, int width, uint32_t keyPixel, std::vector<
     }
 }
 
-} // namespace
+// The runs of a band of `cell` rows starting at `top`, on a grid of `cell` x `cell` pixels: a cell
+// counts as a run of the band when any of its pixels differs from the key. With a cell of 1 these
+// are the row's own runs. `opaque` is scratch space of `width` entries.
+void CollectCellRuns(const uint32_t* pixels, int width, int height, int top, int cell,
+                     uint32_t keyPixel, std::vector<uint8_t>& opaque, std::vector<TRun>& runs) {
+    if (cell == 1) {
+        CollectRuns(pixels + static_cast<size_t>(top) * width, width, keyPixel, runs);
+        return;
+    }
+    opaque.assign(static_cast<size_t>(width), 0);
+    const int bottom = std::min(height, top + cell);
+    for (int y = top; y < bottom; ++y) {
+        const uint32_t* row = pixels + static_cast<size_t>(y) * width;
+        for (int x = FindPixel<false>(row, 0, width, keyPixel); x < width;) {
+            const int end = FindPixel<true>(row, x, width, keyPixel);
+            std::fill(opaque.begin() + x, opaque.begin() + end, uint8_t{1});
+            x = FindPixel<false>(row, end, width, keyPixel);
+        }
+    }
+    runs.clear();
+    for (int x = 0; x < width; x += cell) {
+        const int cellEnd = std::min(width, x + cell);
+        if (std::find(opaque.begin() + x, opaque.begin() + cellEnd, uint8_t{1}) ==
+            opaque.begin() + cellEnd)
+            continue;
+        if (!runs.empty() && runs.back().Right == x)
+            runs.back().Right = cellEnd;
+        else
+            runs.push_back({x, cellEnd});
+    }
+}
 
-TRegionHandle CreateSkinRegion(const TBitmap& bitmap, TColor key) {
+// The region of the bitmap's non-key pixels on a grid of `cell` pixels (1: exact). Consecutive
+// bands with the same runs form one band of rectangles as tall as they are together; the bands
+// come out top to bottom with rectangles left to right, the order regions keep. The rectangles
+// are those the system keeps too: runs are maximal and equal neighbouring bands are joined. Past
+// `maxRects` rectangles the build stops and gives nullptr.
+TRegionHandle BuildRegion(const TBitmap& bitmap, TColor key, int cell, size_t maxRects) {
     // A key with a high byte (a system colour or clNone) equals no pixel, as with a canvas read.
     const uint32_t keyPixel = (key & 0xFF000000) ? 0xFFFFFFFF : ColorToPixel(key);
     TRegionBuilder builder;
-    // Consecutive rows with the same runs form one band of rectangles as tall as the rows. The
-    // bands come out top to bottom with rectangles left to right, the order regions keep.
     std::vector<TRun> band, runs;
+    std::vector<uint8_t> opaque;
     int bandTop = 0;
+    size_t rectCount = 0;
     const auto closeBand = [&](int bottom) {
+        rectCount += band.size();
+        if (rectCount > maxRects) return false;
         for (const TRun& r : band) builder.Add({r.Left, bandTop, r.Right, bottom});
+        return true;
     };
     const int width = bitmap.Width(), height = bitmap.Height();
     // The bitmap is a top-down 32-bit DIB section: its rows follow each other without padding.
     const uint32_t* pixels = height > 0 && width > 0 ? bitmap.ScanLine(0) : nullptr;
-    for (int y = 0; pixels && y < height; ++y) {
-        CollectRuns(pixels + static_cast<size_t>(y) * width, width, keyPixel, runs);
+    for (int y = 0; pixels && y < height; y += cell) {
+        CollectCellRuns(pixels, width, height, y, cell, keyPixel, opaque, runs);
         if (runs == band) continue;
-        closeBand(y);
+        if (!closeBand(y)) return nullptr;
         band.swap(runs);
         bandTop = y;
     }
-    closeBand(height);
+    if (!closeBand(height)) return nullptr;
     return builder.Finish();
 }
 
+} // namespace
+
+TRegionHandle CreateSkinRegion(const TBitmap& bitmap, TColor key) {
+    return BuildRegion(bitmap, key, 1, SIZE_MAX);
+}
+
+size_t RegionRectCount(HRGN region) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    return size > sizeof(RGNDATAHEADER) ? (size - sizeof(RGNDATAHEADER)) / sizeof(RECT) : 0;
+}
+
+TRegionHandle CreateWindowSkinRegion(const TBitmap& bitmap, TColor key, int* cellUsed) {
+    // Coarser grids until the outline fits. A cell as large as the picture makes one band of at
+    // most one rectangle, so the loop ends.
+    for (int cell = 1;; cell *= 2) {
+        TRegionHandle region = BuildRegion(bitmap, key, cell, kMaxWindowRegionRects);
+        if (region) {
+            if (cellUsed) *cellUsed = cell;
+            return region;
+        }
+    }
+}
+
 void BitmapToWindowRegion(HWND window, const TBitmap& bitmap, TColor key) {
-    TRegionHandle region = CreateSkinRegion(bitmap, key);
+    TRegionHandle region = CreateWindowSkinRegion(bitmap, key);
     // On success the window owns the region; on failure it stays ours and is deleted.
     if (SetWindowRgn(window, region.get(), TRUE)) region.release();
 }

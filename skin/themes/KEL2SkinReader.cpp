@@ -5,20 +5,10 @@
 #include "skin/themes/KEL2SkinReader_File.h"
 #include "skin/themes/KEL2SkinReader_Platform.h"
 
+#include <optional>
+
 namespace kel {
 namespace {
-
-// Removes the extracted skin data file on every way out of the load.
-class TTempFileRemover {
-public:
-    explicit TTempFileRemover(std::string path) : path_(std::move(path)) {}
-    TTempFileRemover(const TTempFileRemover&) = delete;
-    TTempFileRemover& operator=(const TTempFileRemover&) = delete;
-    ~TTempFileRemover() { skinplatform::RemoveFile(path_); }
-
-private:
-    std::string path_;
-};
 
 template <typename T>
 const T* Find(const std::vector<std::pair<std::string, T>>& table, const std::string& name) {
@@ -30,23 +20,52 @@ const T* Find(const std::vector<std::pair<std::string, T>>& table, const std::st
 } // namespace
 
 bool LoadSkinFile(const std::string& fileName, const std::string& password,
-                  TSkinDataVisitor& visitor) {
-    const std::string tempPath = skinplatform::TempFolder() + skinplatform::NewGuidText();
+                  TSkinDataVisitor& visitor, TSkinLoadFailure* failure) {
+    TSkinLoadFailure reason;
+    const auto give = [&](TSkinLoadError error) {
+        reason.Error = error;
+        if (failure) *failure = reason;
+    };
     std::vector<uint8_t> skinData;
     {
-        const TExtractResult result =
-            ExtractArchiveEntry(fileName, kSkinDataEntryName, tempPath, password);
+        // The skin data passes through a temporary file, as in the Parts; the system removes it
+        // however this function or the process ends.
+        const std::string tempPath = skinplatform::TempFolder() + skinplatform::NewGuidText();
+        std::optional<TTemporaryFile> temp;
+        const TExtractResult result = ExtractArchiveEntry(
+            fileName, kSkinDataEntryName,
+            [&]() -> TOutputStream& { return temp.emplace(tempPath); }, password, &reason);
+        if (failure) *failure = reason;
         if (result == erRejected) return false;
         if (result != erExtracted) throw Exception(kSkinReadError);
-        const TTempFileRemover remover(tempPath);
-        skinData = ReadWholeFile(tempPath, kMaxEntrySize);
+        try {
+            skinData = temp->ReadAll(kMaxEntrySize);
+        } catch (const std::exception&) {
+            give(sleOutputFile);
+            throw Exception(kSkinReadError);
+        }
     }
-    ParseSkinData(skinData.data(), skinData.size(), visitor);
+    try {
+        ParseSkinData(skinData.data(), skinData.size(), visitor);
+    } catch (const EInvalidGraphic&) {
+        give(sleBadBitmap);
+        throw;
+    } catch (const std::exception&) {
+        give(sleBadSkinData);
+        throw;
+    }
     return true;
 }
 
-Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& fileName, const std::string& password) {
-    loaded_ = LoadSkinFile(fileName, password, *this);
+Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& fileName, const std::string& password,
+                                       TSkinLoadFailure* failure) {
+    try {
+        loaded_ = LoadSkinFile(fileName, password, *this, &failure_);
+    } catch (...) {
+        if (failure) *failure = failure_;
+        throw;
+    }
+    if (failure) *failure = failure_;
 }
 
 const TPixelImage* Tsk2SkinFileReader::GetBitmap(const std::string& name) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/BmpCodec.h"
+#include "skin/themes/KEL2SkinReader_Failure.h"
 #include "skin/themes/KEL2SkinReader_SkinData.h"
 
 #include <cstdint>
@@ -15,16 +16,20 @@ namespace kel {
 
 // Loads the skin data of the skin file at `fileName` and hands its entries to `visitor` in chain
 // order. Returns false when the skin file rejects the load (encrypted without or with a wrong
-// password, decoded size not as recorded); raises kel::Exception(kSkinReadError) when it is
-// unreadable or its skin data is malformed; bitmap data the codec refuses raises EInvalidGraphic.
-// The temporary file is gone when this returns or raises.
+// password, decoded size or CRC-32 not as recorded); raises kel::Exception(kSkinReadError) when it
+// is unreadable or its skin data is malformed; bitmap data the codec refuses raises
+// EInvalidGraphic. `failure`, when given, receives the reason on every way out (sleNone when
+// loaded). The skin data passes through a temporary file in the temporary folder, named by a
+// fresh GUID, which is gone when this returns or raises and also when the process is killed.
 bool LoadSkinFile(const std::string& fileName, const std::string& password,
-                  TSkinDataVisitor& visitor);
+                  TSkinDataVisitor& visitor, TSkinLoadFailure* failure = nullptr);
 
 class Tsk2SkinFileReader : private TSkinDataVisitor {
 public:
     // Loads the skin file. Raises as LoadSkinFile does; a rejected file leaves Loaded() false.
-    Tsk2SkinFileReader(const std::string& fileName, const std::string& password);
+    // `failure`, when given, receives the reason also when this raises.
+    Tsk2SkinFileReader(const std::string& fileName, const std::string& password,
+                       TSkinLoadFailure* failure = nullptr);
     Tsk2SkinFileReader(const Tsk2SkinFileReader&) = delete;
     Tsk2SkinFileReader& operator=(const Tsk2SkinFileReader&) = delete;
 
@@ -37,6 +42,8 @@ public:
     bool GetBool(const std::string& name) const;
 
     bool Loaded() const { return loaded_; }
+    // Why the load failed; sleNone when Loaded().
+    const TSkinLoadFailure& Failure() const { return failure_; }
 
 private:
     template <typename T> using TTable = std::vector<std::pair<std::string, T>>;
@@ -51,6 +58,7 @@ private:
     TTable<uint8_t> booleans_;
     TTable<std::string> strings_; // filled for completeness; no lookup reads it
     bool loaded_ = false;
+    TSkinLoadFailure failure_;
 };
 
 } // namespace kel

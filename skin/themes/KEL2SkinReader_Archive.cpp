@@ -34,6 +34,12 @@ public:
     EOutputLimitPassed() : EStreamError("Stream write error") {}
 };
 
+// Raised when the output cannot be opened or written, to tell it from a failing archive.
+class EOutputFailed : public EStreamError {
+public:
+    EOutputFailed() : EStreamError("Stream write error") {}
+};
+
 class TArchiveInput : public TInputStream {
 public:
     explicit TArchiveInput(TReadFile& file) : file_(file) {}
@@ -59,14 +65,38 @@ private:
     TPkwareKeys& keys_;
 };
 
-// The output file, limited to the recorded size and deleted on destruction unless kept.
+// The caller's output, limited to the recorded size, with the CRC-32 of what passed.
 class TEntryOutput : public TOutputStream {
 public:
-    TEntryOutput(const std::string& path, uint32_t limit)
-        : path_(path), file_(path), limit_(limit) {}
-    TEntryOutput(const TEntryOutput&) = delete;
-    TEntryOutput& operator=(const TEntryOutput&) = delete;
-    ~TEntryOutput() override {
+    TEntryOutput(TOutputStream& out, uint32_t limit) : out_(out), limit_(limit) {}
+
+    void Write(const uint8_t* data, size_t count) override {
+        if (count > limit_ - written_) throw EOutputLimitPassed();
+        try {
+            out_.Write(data, count);
+        } catch (const std::exception&) {
+            throw EOutputFailed();
+        }
+        crc_ = Crc32(data, count, crc_);
+        written_ += count;
+    }
+    uint64_t Written() const { return written_; }
+    uint32_t Crc() const { return crc_; }
+
+private:
+    TOutputStream& out_;
+    uint64_t limit_;
+    uint64_t written_ = 0;
+    uint32_t crc_ = 0;
+};
+
+// A file output that deletes its file on destruction unless kept.
+class TFileOutput : public TOutputStream {
+public:
+    explicit TFileOutput(const std::string& path) : path_(path), file_(path) {}
+    TFileOutput(const TFileOutput&) = delete;
+    TFileOutput& operator=(const TFileOutput&) = delete;
+    ~TFileOutput() override {
         try {
             file_.Close();
         } catch (const std::exception&) {
@@ -74,21 +104,13 @@ public:
         }
         if (!kept_) skinplatform::RemoveFile(path_);
     }
-
-    void Write(const uint8_t* data, size_t count) override {
-        if (count > limit_ - written_) throw EOutputLimitPassed();
-        file_.Write(data, count);
-        written_ += count;
-    }
+    void Write(const uint8_t* data, size_t count) override { file_.Write(data, count); }
     void Close() { file_.Close(); }
     void Keep() { kept_ = true; }
-    uint64_t Written() const { return written_; }
 
 private:
     std::string path_;
     TWriteFile file_;
-    uint64_t limit_;
-    uint64_t written_ = 0;
     bool kept_ = false;
 };
 
@@ -156,59 +178,151 @@ void SkipLocalHeader(TReadFile& archive, uint32_t offset) {
 
 // Decrypts when needed and decodes the entry's data at the archive's current position.
 TExtractResult DecodeEntry(TReadFile& archive, const TCentralEntry& entry,
-                           const std::string& password, TOutputStream& output) {
+                           const std::string& password, TOutputStream& output,
+                           TSkinLoadFailure& failure) {
     if ((entry.flags & kFlagEncrypted) == 0) {
         TArchiveInput input(archive);
-        return Inflate(input, output) ? erExtracted : erUnreadable;
+        if (Inflate(input, output)) return erExtracted;
+        failure.Error = sleBadDeflate;
+        return erUnreadable;
     }
-    if (password.empty()) return erRejected;
+    if (password.empty()) {
+        failure.Error = sleNoPassword;
+        return erRejected;
+    }
     uint8_t header[kEncryptionHeaderSize];
+    failure.Error = sleDamagedArchive; // should the header lie beyond the end of the file
     archive.ReadExact(header, sizeof header);
     TPkwareKeys keys(password);
     keys.Decrypt(header, sizeof header);
     const uint8_t check = (entry.flags & kFlagTimeCheck) != 0
                               ? static_cast<uint8_t>(entry.modificationTime >> 8)
                               : static_cast<uint8_t>(entry.crc32 >> 24);
-    if (header[kEncryptionHeaderSize - 1] != check) return erRejected;
+    if (header[kEncryptionHeaderSize - 1] != check) {
+        failure.Error = sleWrongPassword;
+        return erRejected;
+    }
+    // Past the check byte a wrong password can no longer be told from damaged data.
+    failure = {sleNone, true};
     TDecryptingInput input(archive, keys);
-    return Inflate(input, output) ? erExtracted : erUnreadable;
+    if (Inflate(input, output)) return erExtracted;
+    failure.Error = sleBadDeflate;
+    return erUnreadable;
+}
+
+// The reader's steps up to the decoding, each with the reason it gives when it fails.
+TExtractResult Extract(const std::string& archivePath, const std::string& entryName,
+                       const TOutputOpener& openOutput, const std::string& password,
+                       TSkinLoadFailure& failure) {
+    failure = {};
+    if (!skinplatform::FileExists(archivePath)) {
+        failure.Error = sleFileMissing;
+        return erUnreadable;
+    }
+    std::optional<TReadFile> archive;
+    try {
+        archive.emplace(archivePath);
+    } catch (const std::exception&) {
+        failure.Error = sleFileUnreadable;
+        return erUnreadable;
+    }
+    TCentralEntry entry;
+    try {
+        failure.Error = sleNotSkinFile;
+        if (!HasSkinSignature(*archive)) return erUnreadable;
+        uint64_t endPosition = 0;
+        const std::optional<uint32_t> directoryOffset = ReadEndRecord(*archive, endPosition);
+        if (!directoryOffset) return erUnreadable;
+        const std::optional<TCentralEntry> found =
+            FindCentralEntry(*archive, *directoryOffset, endPosition, entryName);
+        if (!found) {
+            failure.Error = sleEntryMissing;
+            return erUnreadable;
+        }
+        entry = *found;
+    } catch (const std::exception&) {
+        return erUnreadable; // a directory that runs out of the file: not a skin file
+    }
+    if (entry.uncompressedSize > kMaxEntrySize) {
+        failure.Error = sleEntryTooLarge;
+        return erRejected;
+    }
+
+    TOutputStream* opened = nullptr;
+    try {
+        opened = &openOutput();
+    } catch (const std::exception&) {
+        failure.Error = sleOutputFile;
+        return erUnreadable;
+    }
+    TEntryOutput output(*opened, entry.uncompressedSize);
+    TExtractResult result = erUnreadable;
+    try {
+        failure.Error = sleDamagedArchive;
+        SkipLocalHeader(*archive, entry.localHeaderOffset);
+        failure.Error = sleNone;
+        result = DecodeEntry(*archive, entry, password, output, failure);
+    } catch (const EOutputLimitPassed&) {
+        failure.Error = sleSizeMismatch;
+        result = erRejected;
+    } catch (const EOutputFailed&) {
+        failure.Error = sleOutputFile;
+        result = erUnreadable;
+    } catch (const std::exception&) {
+        // The archive could not be read on: a device error, or data that ends early.
+        if (failure.Error == sleNone) failure.Error = sleBadDeflate;
+        result = erUnreadable;
+    }
+    if (result == erRejected && output.Written() == 0 && failure.Error != sleSizeMismatch)
+        return result; // refused before decoding: password, check byte
+    // The verdict, as the Parts give it: the recorded size first, then the CRC-32.
+    if (output.Written() == 0 && result == erExtracted) {
+        failure.Error = sleBadSkinData; // an empty entry is no skin data
+        result = erUnreadable;
+    } else if (output.Written() != entry.uncompressedSize) {
+        if (failure.Error == sleNone) failure.Error = sleSizeMismatch;
+        result = erRejected;
+    } else if (result == erExtracted && output.Crc() != entry.crc32) {
+        failure.Error = sleCrcMismatch;
+        result = erRejected;
+    }
+    if (result == erExtracted) failure = {};
+    return result;
 }
 
 } // namespace
 
 TExtractResult ExtractArchiveEntry(const std::string& archivePath, const std::string& entryName,
-                                   const std::string& outputPath, const std::string& password) {
-    if (!skinplatform::FileExists(archivePath)) return erUnreadable;
+                                   const TOutputOpener& openOutput, const std::string& password,
+                                   TSkinLoadFailure* failure) {
+    TSkinLoadFailure reason;
     TExtractResult result = erUnreadable;
-    std::optional<TEntryOutput> output;
-    TCentralEntry entry;
     try {
-        TReadFile archive(archivePath);
-        if (!HasSkinSignature(archive)) return erUnreadable;
-        uint64_t endPosition = 0;
-        const std::optional<uint32_t> directoryOffset = ReadEndRecord(archive, endPosition);
-        if (!directoryOffset) return erUnreadable;
-        const std::optional<TCentralEntry> found =
-            FindCentralEntry(archive, *directoryOffset, endPosition, entryName);
-        if (!found) return erUnreadable;
-        entry = *found;
-        if (entry.uncompressedSize > kMaxEntrySize) return erRejected;
-        output.emplace(outputPath, entry.uncompressedSize);
-        SkipLocalHeader(archive, entry.localHeaderOffset);
-        result = DecodeEntry(archive, entry, password, *output);
-        output->Close();
-    } catch (const EOutputLimitPassed&) {
-        result = erRejected;
+        result = Extract(archivePath, entryName, openOutput, password, reason);
     } catch (const std::exception&) {
+        reason.Error = sleFileUnreadable;
         result = erUnreadable;
     }
-    if (!output) return result;
-    // The verdict: the recorded size is the only integrity check of the decoded data.
-    if (output->Written() == 0 && result == erExtracted)
-        result = erUnreadable;
-    else if (output->Written() != entry.uncompressedSize)
-        result = erRejected;
-    if (result == erExtracted) output->Keep();
+    if (failure) *failure = reason;
+    return result;
+}
+
+TExtractResult ExtractArchiveEntry(const std::string& archivePath, const std::string& entryName,
+                                   const std::string& outputPath, const std::string& password,
+                                   TSkinLoadFailure* failure) {
+    std::optional<TFileOutput> file;
+    TExtractResult result = ExtractArchiveEntry(
+        archivePath, entryName, [&]() -> TOutputStream& { return file.emplace(outputPath); },
+        password, failure);
+    if (file && result == erExtracted) {
+        try {
+            file->Close();
+            file->Keep();
+        } catch (const std::exception&) {
+            if (failure) *failure = {sleOutputFile, false};
+            result = erUnreadable;
+        }
+    }
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "skin/themes/KEL2SkinReader_File.h"
 
 #include "framework/SysUtils.h"
+#include "skin/themes/KEL2SkinReader_Platform.h"
 
 #include <cerrno>
 #include <climits>
@@ -74,6 +75,31 @@ void TWriteFile::Close() {
     const bool flushed = std::fflush(file_.get()) == 0;
     const bool closed = std::fclose(file_.release()) == 0;
     if (!flushed || !closed) throw EStreamError("Stream write error");
+}
+
+TTemporaryFile::TTemporaryFile(const std::string& path) {
+    errno = 0;
+    file_.reset(skinplatform::CreateSelfDeletingFile(path));
+    if (!file_) {
+        const char* reason = errno != 0 ? std::strerror(errno) : "Unknown error";
+        throw EFOpenError("Cannot create file \"" + path + "\". " + reason);
+    }
+}
+
+void TTemporaryFile::Write(const uint8_t* data, size_t count) {
+    if (count > 0 && std::fwrite(data, 1, count, file_.get()) != count)
+        throw EStreamError("Stream write error");
+    size_ += count;
+}
+
+std::vector<uint8_t> TTemporaryFile::ReadAll(uint64_t maxSize) {
+    if (size_ > maxSize) throw EStreamError("Stream read error");
+    if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
+        throw EStreamError("Stream read error");
+    std::vector<uint8_t> data(static_cast<size_t>(size_));
+    if (!data.empty() && std::fread(data.data(), 1, data.size(), file_.get()) != data.size())
+        throw EStreamError("Stream read error");
+    return data;
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, uint64_t maxSize) {

@@ -2,6 +2,8 @@
 // 8-bit strings as the system gives them. Platform-neutral; every failure is an exception.
 #pragma once
 
+#include "skin/themes/KEL2SkinReader_Streams.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +58,24 @@ public:
 
 private:
     detail::FilePtr file_;
+};
+
+// A temporary file written and then read back, created new at a path and removed by the system
+// when it is closed or the process ends in any way (skinplatform::CreateSelfDeletingFile).
+class TTemporaryFile : public TOutputStream {
+public:
+    // Raises EFOpenError when the file cannot be created.
+    explicit TTemporaryFile(const std::string& path);
+
+    // Writes all bytes or raises EStreamError.
+    void Write(const uint8_t* data, size_t count) override;
+    // Everything written, read back from the start; EStreamError when it is larger than `maxSize`
+    // or cannot be read.
+    std::vector<uint8_t> ReadAll(uint64_t maxSize);
+
+private:
+    detail::FilePtr file_;
+    uint64_t size_ = 0;
 };
 
 // The whole content of a file, refused with EStreamError when it is larger than `maxSize`.

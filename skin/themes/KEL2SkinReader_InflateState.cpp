@@ -59,7 +59,9 @@ bool TInflateState::ConsumedPastInput() const {
 void TInflateState::CopyStoredBlock() {
     Consume(count & 7);
     size_t left = Get(16);
-    Get(16); // NLEN, the complement of LEN, is not checked
+    // NLEN must be the complement of LEN, as zlib demands. This also ends a stream of zero bytes
+    // at its first block instead of reading it as endless empty stored blocks.
+    if (Get(16) != (~left & 0xFFFF)) throw TRefused{};
 
     // Whole bytes still in the bit buffer come first.
     while (left > 0 && count >= 8) {

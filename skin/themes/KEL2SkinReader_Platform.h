@@ -4,6 +4,7 @@
 // tests, fuzz targets and tools.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace kel::skinplatform {
@@ -21,6 +22,13 @@ bool FileExists(const std::string& path);
 
 // Deletes the file; false when there was nothing to delete or deletion failed.
 bool RemoveFile(const std::string& path);
+
+// Creates a new file at `path` (failing when something is there already), open for writing and
+// reading back, that the system removes when it is closed or the process ends in any way, also
+// when it is killed: on POSIX the name is unlinked right after creation, on Windows the file is
+// opened delete-on-close (its name stays until then, and other opens of it are refused).
+// nullptr when the file cannot be created.
+std::FILE* CreateSelfDeletingFile(const std::string& path);
 
 // Compares two 8-bit names ignoring letter case with the platform's locale case folding.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);

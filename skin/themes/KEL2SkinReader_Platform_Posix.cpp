@@ -1,6 +1,7 @@
 // POSIX services of the skin file reader for the native build (tests, fuzz targets, tools).
 #include "skin/themes/KEL2SkinReader_Platform.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,15 @@ bool FileExists(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
+}
+
+std::FILE* CreateSelfDeletingFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return nullptr;
+    ::unlink(path.c_str());
+    std::FILE* file = ::fdopen(fd, "w+b");
+    if (!file) ::close(fd);
+    return file;
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {

@@ -6,6 +6,10 @@
 
 #include "framework/SysUtils.h"
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdint>
 #include <cstdio>
 
 namespace kel::skinplatform {
@@ -38,6 +42,24 @@ bool FileExists(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+std::FILE* CreateSelfDeletingFile(const std::string& path) {
+    // Others may share the file while it exists; it goes when its last handle closes, which the
+    // system does for a process that ends in any way.
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDWR | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "w+b");
+    if (!file) _close(fd);
+    return file;
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {

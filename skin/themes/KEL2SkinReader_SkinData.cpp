@@ -24,6 +24,8 @@ public:
         : data_(data), size_(size), visitor_(visitor) {}
 
     void Run() {
+        // What the skin's pictures may cost together, charged before each is decoded.
+        const TPixelBudget budget(kMaxSkinPicturePixels, kMaxSkinPixels);
         if (size_ < kSkinHeaderSize || LoadLE32(data_ + kSkinHeaderLengthField) != kSkinHeaderSize)
             Refuse();
         // Without repeating a record, no chain holds more records than fit side by side.
@@ -52,9 +54,8 @@ private:
         switch (type) {
         case srtBitmap: {
             Spend(length);
+            visitor_.BitmapFile(name, value, length);
             TPixelImage image = DecodeBmp(value, length);
-            pixels_ += static_cast<uint64_t>(image.Width) * static_cast<uint64_t>(image.Height);
-            if (pixels_ > static_cast<uint64_t>(kMaxBmpPixels)) Refuse();
             visitor_.Bitmap(name, std::move(image));
             break;
         }
@@ -83,7 +84,6 @@ private:
     size_t size_;
     TSkinDataVisitor& visitor_;
     uint64_t copied_ = 0;
-    uint64_t pixels_ = 0;
 };
 
 } // namespace

@@ -39,6 +39,10 @@ class TSkinDataVisitor {
 public:
     virtual ~TSkinDataVisitor() = default;
     virtual void Bitmap(const std::string& name, TPixelImage&& image) = 0;
+    // The stored BMP file of a bitmap entry, just before it is decoded (for tools that keep the
+    // file as it is); valid during the call only. Does nothing unless overridden.
+    virtual void BitmapFile(const std::string& /*name*/, const uint8_t* /*data*/, size_t /*size*/) {
+    }
     virtual void Integer(const std::string& name, int32_t value) = 0;
     virtual void Boolean(const std::string& name, uint8_t value) = 0;
     virtual void String(const std::string& name, std::string&& text) = 0;
@@ -50,7 +54,9 @@ public:
 // and a chain that runs longer than the data can hold without repeating records (which is how a
 // looping chain ends). Bitmap data that is no valid BMP raises EInvalidGraphic from the codec.
 // Memory stays bounded: the bitmap and string data of all records together may not exceed the
-// largest skin data file (kMaxEntrySize) nor their decoded pixels kMaxBmpPixels.
+// largest skin data file (kMaxEntrySize), and the pictures are decoded under a TPixelBudget of
+// kMaxSkinPicturePixels each and kMaxSkinPixels in all (beyond it: EInvalidGraphic, before the
+// picture is decoded).
 void ParseSkinData(const uint8_t* data, size_t size, TSkinDataVisitor& visitor);
 
 } // namespace kel

@@ -66,7 +66,10 @@ const TClassInfo& TkelFileTheme::StaticClassInfo() {
         TPublisher<TkelFileTheme>(i)
             .Property("ThemeFile", &TkelFileTheme::ThemeFile, &TkelFileTheme::SetThemeFile)
             .Property("Password", &TkelFileTheme::Password, &TkelFileTheme::SetPassword)
-            .Property("Ready", &TkelFileTheme::Ready, &TkelFileTheme::SetReady);
+            .Property("Ready", &TkelFileTheme::Ready, &TkelFileTheme::SetReady)
+            .Property("LoadError", &TkelFileTheme::LoadError, &TkelFileTheme::SetLoadError)
+            .Property("LoadErrorMessage", &TkelFileTheme::LoadErrorMessage,
+                      &TkelFileTheme::SetLoadErrorMessage);
         return i;
     }();
     return info;
@@ -80,10 +83,13 @@ TkelFileTheme::~TkelFileTheme() = default;
 void TkelFileTheme::SetThemeFile(const std::string& path) {
     const bool firstLoad = themeFile_.empty();
     std::string resolved = ResolveSkinFile(path);
-    if (resolved.empty()) return; // found nowhere: everything stays as it was
+    if (resolved.empty()) { // found nowhere: everything stays as it was, but for the reason
+        if (!path.empty()) loadFailure_ = {sleFileMissing, false};
+        return;
+    }
     themeFile_ = std::move(resolved);
     // The same path again reloads: the file may have changed on disk.
-    ready_ = manager_->Load(themeFile_, password_);
+    ready_ = manager_->Load(themeFile_, password_, &loadFailure_);
     if (!ready_) return; // controls keep the look they copied; they are not told
     auto* form = dynamic_cast<TCustomForm*>(Owner());
     if (!form) return;
@@ -116,6 +122,10 @@ void TkelFileTheme::SetPassword(const std::string& password) {
     password_ = password;
     // An empty ThemeFile resolves to no file, so a password set first only waits for the file.
     if (!password_.empty()) SetThemeFile(themeFile_);
+}
+
+std::string TkelFileTheme::LoadErrorMessage() const {
+    return loadFailure_.Error == sleNone ? std::string() : SkinLoadErrorText(loadFailure_);
 }
 
 TBitmap* TkelFileTheme::GetBitmap(TkelThemeBitmapKey key) const {

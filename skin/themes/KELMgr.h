@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Classes.h"
+#include "skin/themes/KEL2SkinReader_Failure.h"
 #include "skin/themes/KELThemeKeys.h"
 
 #ifdef _WIN32
@@ -47,6 +48,14 @@ public:
     // Stores the password; a non-empty one reloads the current skin file with it.
     void SetPassword(const std::string& password);
 
+    // Why the last load attempt failed (sleNone after a successful one and before any attempt;
+    // sleFileMissing when ThemeFile was found nowhere), and the same as one line of English.
+    // Published read-only as "LoadError" and "LoadErrorMessage": a stored value has no effect.
+    TSkinLoadError LoadError() const { return loadFailure_.Error; }
+    std::string LoadErrorMessage() const;
+    void SetLoadError(TSkinLoadError) {}
+    void SetLoadErrorMessage(const std::string&) {}
+
     // The stored bitmap (owned by the theme, valid until the next load attempt that finds a
     // file), or nullptr.
     TBitmap* GetBitmap(TkelThemeBitmapKey key) const;
@@ -68,6 +77,7 @@ private:
     std::string themeFile_;
     std::string password_;
     bool ready_ = false;
+    TSkinLoadFailure loadFailure_;
 };
 #endif
 

@@ -9,17 +9,22 @@ namespace kel {
 TkelFileThemeMgr::TkelFileThemeMgr() = default;
 TkelFileThemeMgr::~TkelFileThemeMgr() = default;
 
-bool TkelFileThemeMgr::Load(const std::string& path, const std::string& password) {
+bool TkelFileThemeMgr::Load(const std::string& path, const std::string& password,
+                            TSkinLoadFailure* failure) {
+    TSkinLoadFailure reason{sleFileMissing, false};
+    if (failure) *failure = reason;
     if (!skinplatform::FileExists(path)) return false;
     Unload();
     try {
-        auto reader = std::make_unique<Tsk2SkinFileReader>(path, password);
+        auto reader = std::make_unique<Tsk2SkinFileReader>(path, password, &reason);
+        if (failure) *failure = reason;
         if (!reader->Loaded()) return false;
         reader_ = std::move(reader);
         ConvertBitmaps();
         return true;
     } catch (const std::exception&) {
         // Unreadable, undecodable or too large for the system: the theme just has no content.
+        if (failure) *failure = reason.Error != sleNone ? reason : TSkinLoadFailure{sleBadBitmap};
         Unload();
         return false;
     }

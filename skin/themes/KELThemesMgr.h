@@ -23,8 +23,10 @@ public:
 
     // Loads the skin file at `path`. A missing file returns false and keeps what is loaded;
     // otherwise the old content goes, and true means the new file loaded completely. No failure
-    // of the skin file leaves this function as an exception.
-    bool Load(const std::string& path, const std::string& password);
+    // of the skin file leaves this function as an exception. `failure`, when given, receives why
+    // the load failed (sleNone when it did not).
+    bool Load(const std::string& path, const std::string& password,
+              TSkinLoadFailure* failure = nullptr);
     bool Loaded() const { return reader_ != nullptr; }
 
     // The bitmap stored under the key, owned by the manager until the next load attempt that

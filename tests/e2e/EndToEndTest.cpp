@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -230,6 +231,96 @@ TEST_F(EndToEnd, MissingButtonPictureShowsOneErrorAndNoAfterrun) {
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&another));
     EXPECT_EQ(another.found, nullptr);
     EXPECT_EQ(CountLines(ReadAll(log), "afterrun.exe"), 0);
+}
+
+// A 24-bit BMP file whose pixels `color(x, y)` gives as 0x00RRGGBB.
+template <class Color> std::string Bmp24(int width, int height, Color color) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string file(54 + static_cast<size_t>(stride) * height, '\0');
+    const auto put32 = [&file](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    file[26] = 1;
+    file[28] = 24;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = color(x, y);
+            char* p = &file[54 + static_cast<size_t>(height - 1 - y) * stride + 3 * x];
+            p[0] = static_cast<char>(c), p[1] = static_cast<char>(c >> 8);
+            p[2] = static_cast<char>(c >> 16);
+        }
+    return file;
+}
+
+void WriteBinary(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST_F(EndToEnd, HostileOutlineKeepsTheLauncherAlive) {
+    // A 300 x 300 checkerboard of fuchsia and another colour: 45,000 rectangles of outline, more
+    // than one X request holds. The launcher used to die at start-up with an X error.
+    WriteBinary(folder + "\\sounds\\burnerRes\\main.bmp",
+                Bmp24(300, 300, [](int x, int y) { return (x + y) % 2 ? 0xFF00FFu : 0x204060u; }));
+    Start();
+    HWND window = WaitForWindow("KelForm", 30000);
+    ASSERT_NE(window, nullptr);
+    WaitForLog("afterrun.exe", 1, 30000);
+    Sleep(2000);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the launcher ended";
+    EXPECT_TRUE(IsWindowVisible(window));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    EXPECT_LE((size - sizeof(RGNDATAHEADER)) / sizeof(RECT), 8192u);
+    EXPECT_TRUE(PtInRegion(region, 0, 0)) << "a visible pixel of the picture";
+    DeleteObject(region);
+    EXPECT_EQ(CountLines(ReadAll(log), "afterrun.exe"), 1);
+}
+
+TEST_F(EndToEnd, PictureTooLargeForASkinIsAnInvalidBitmapAtOnce) {
+    // 540 KB of RLE8 that would decode to 256 MB: refused before decoding, with the error box
+    // of any invalid picture.
+    std::string rle;
+    for (int y = 0; y < 8192; ++y) {
+        for (int x = 0; x < 8192; x += 255) {
+            rle += static_cast<char>(std::min(255, 8192 - x));
+            rle += '\1';
+        }
+        rle += std::string(2, '\0');
+    }
+    rle += std::string("\0\1", 2);
+    std::string file = Bmp24(0, 0, [](int, int) { return 0u; });
+    const auto put32 = [&file](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    put32(18, 8192);
+    put32(22, 8192);
+    file[28] = 8;
+    put32(30, 1); // RLE8
+    put32(46, 2); // palette of two entries
+    file += std::string(8, '\0');
+    put32(10, 62);
+    file += rle;
+    put32(2, static_cast<uint32_t>(file.size()));
+    WriteBinary(folder + "\\sounds\\burnerRes\\data1.bmp", file);
+    const DWORD start = GetTickCount();
+    Start();
+    HWND box = WaitForWindow("#32770", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_LT(GetTickCount() - start, 15000u);
+    std::string text;
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_NE(text.find("Bitmap image is not valid."), std::string::npos) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_NE(WaitForWindow("KelForm"), nullptr);
 }
 
 // Last, because a minimised and restored window leaves the desktop in a state of its own.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -257,6 +258,59 @@ TEST(BmpRefuse, HugeDimensionsInATinyFileAllocateNothing) {
         ExpectRefused(file);
         EXPECT_LT(gLargestAllocation.load(), size_t{65536});
     }
+}
+
+// An RLE8 picture of width x height in index 1, drawn as runs of 255 pixels: 8192 x 8192 takes
+// about 540 KB and decodes to 256 MB of pixels.
+std::vector<uint8_t> Rle8File(int width, int height) {
+    Bytes head = Header(width, height, 8, 1, 2);
+    Palette(head, 2);
+    Bytes rle;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; x += 255) rle.U8({std::min(255, width - x), 1});
+        rle.U8({0, 0});
+    }
+    rle.U8({0, 1});
+    return FileOf(head, rle);
+}
+
+TEST(PixelBudget, RefusesAPictureBeyondItBeforeDecodingIt) {
+    const std::vector<uint8_t> huge = Rle8File(8192, 8192);
+    ASSERT_LT(huge.size(), 600u * 1024);
+    const TPixelBudget budget(kMaxSkinPicturePixels, kMaxSkinPixels);
+    for (int i = 0; i < 30; ++i) { // a skin folder of such pictures
+        gLargestAllocation = 0;
+        ExpectRefused(huge);
+        if (gAllocationsWatched) {
+            EXPECT_LT(gLargestAllocation.load(), size_t{1} << 20);
+        }
+    }
+    EXPECT_EQ(budget.Spent(), 0);
+    const TPixelImage small = DecodeBmp(Rle8File(300, 200).data(), Rle8File(300, 200).size());
+    EXPECT_EQ(small.Pixels.size(), 60000u);
+    EXPECT_EQ(budget.Spent(), 60000);
+}
+
+TEST(PixelBudget, BoundsEachPictureAndAllTogetherAndNests) {
+    const std::vector<uint8_t> tenByTen = Rle8File(10, 10), elevenByTen = Rle8File(11, 10);
+    {
+        const TPixelBudget budget(100, 250);
+        ExpectRefused(elevenByTen); // over the ceiling of one picture
+        EXPECT_EQ(DecodeBmp(tenByTen.data(), tenByTen.size()).Pixels.size(), 100u);
+        {
+            const TPixelBudget inner(1000, 1000); // in force until it goes
+            EXPECT_EQ(DecodeBmp(elevenByTen.data(), elevenByTen.size()).Pixels.size(), 110u);
+            EXPECT_EQ(inner.Spent(), 110);
+        }
+        EXPECT_EQ(budget.Spent(), 100);
+        EXPECT_EQ(DecodeBmp(tenByTen.data(), tenByTen.size()).Pixels.size(), 100u);
+        ExpectRefused(tenByTen); // 50 pixels are left
+        EXPECT_EQ(budget.Spent(), 200);
+        const std::vector<uint8_t> empty = Rle8File(0, 0);
+        EXPECT_TRUE(DecodeBmp(empty.data(), empty.size()).Empty()) << "costs nothing";
+    }
+    // Without a budget only the codec's own ceiling applies.
+    EXPECT_EQ(DecodeBmp(elevenByTen.data(), elevenByTen.size()).Pixels.size(), 110u);
 }
 
 TEST(BmpEncode, RoundTripsAndRefusesInconsistentImages) {

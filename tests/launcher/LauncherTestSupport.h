@@ -19,6 +19,10 @@ void WriteConfig(const std::string& text); // lame.dll in the program folder
 void WriteBitmap(const std::string& path, int width, int height, uint32_t color,
                  int fuchsiaCorner = 0);
 
+// An RLE8 picture of one colour: small on disk, width * height * 4 bytes decoded (8192 x 8192:
+// about 540 KB on disk, 256 MB decoded).
+void WriteRle8Bitmap(const std::string& path, int width, int height);
+
 // A complete skin folder "sounds\burnerRes<suffix>\" in the program folder: main.bmp of the given
 // size with fuchsia corners and the 30 button pictures at their default-layout sizes, every picture
 // in its own colour (ButtonColor). min1.bmp gets the size given.

@@ -140,6 +140,36 @@ TEST_F(MainWindow, MissingOrInvalidBackgroundIsReported) {
     EXPECT_EQ(f.ClientWidth(), 444);
 }
 
+TEST_F(MainWindow, PicturesBeyondTheSkinsPixelBudgetAreInvalidBitmaps) {
+    // Small RLE files of large pictures. One of 8192 x 8192 is past the ceiling of a picture and
+    // refused unread; 4000 x 4000 pictures (64 MB each decoded) fit one by one, but the third
+    // passes what the skin may cost in all. Before the budget, 30 such files took the launcher
+    // to gigabytes and a minute before its window showed.
+    const std::string folder = SkinFolder("");
+    WriteRle8Bitmap(folder + "min1.bmp", 8192, 8192);
+    DWORD start = GetTickCount();
+    TFormMain& f = Create();
+    ASSERT_EQ(recorder.errors.size(), 1u);
+    EXPECT_EQ(recorder.errors[0], "Bitmap image is not valid.");
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(f.ClientWidth(), 444) << "the background was loaded before";
+
+    WriteSkin("", 444, 217);
+    for (const char* stem : {"min", "close", "data"})
+        for (const char* slot : {"1", "2", "3"})
+            WriteRle8Bitmap(folder + stem + slot + ".bmp", 4000, 4000);
+    recorder.errors.clear();
+    start = GetTickCount();
+    TFormMain& g = Create();
+    ASSERT_EQ(recorder.errors.size(), 1u);
+    EXPECT_EQ(recorder.errors[0], "Bitmap image is not valid.");
+    EXPECT_LT(GetTickCount() - start, 20000u);
+    EXPECT_EQ(g.ButtonMin->PicMouseOn().Width(), 4000) << "two fit";
+    EXPECT_FALSE(g.ButtonMin->PicMouseDown().HasGraphic()) << "the third does not";
+    form.reset();
+    WriteSkin("", 444, 217);
+}
+
 TEST_F(MainWindow, MissingButtonPictureKeepsEverythingLoadedBeforeIt) {
     WriteSkin("", 460, 230);
     WriteConfig("[SYSTEM]\r\nName=Larkspur Media Kit\r\nSkin=1\r\n");

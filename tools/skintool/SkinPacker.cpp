@@ -9,6 +9,7 @@
 #include "tools/skintool/SkinDeflate.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -71,21 +72,73 @@ std::vector<uint8_t> EncryptionHeader(uint32_t crc) {
     return header;
 }
 
-// One line without its line break and leading blanks.
-TSkinEntry ParseEntryLine(const std::string& line) {
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A name of entries.txt with its %XX escapes decoded.
+std::string DecodeName(const std::string& text, const std::string& where) {
+    std::string name;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            name += text[i];
+            continue;
+        }
+        const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
+        if (high < 0 || low < 0) throw Exception("Bad %XX escape in the name in " + where);
+        name += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return name;
+}
+
+std::vector<uint8_t> DecodeHex(const std::string& text, const std::string& where) {
+    if (text.size() % 2 != 0) throw Exception("Odd number of hexadecimal digits in " + where);
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int high = HexDigit(text[i]), low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0) throw Exception("Bad hexadecimal digit in " + where);
+        bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+    }
+    return bytes;
+}
+
+std::vector<uint8_t> ReadBitmapFile(const std::filesystem::path& path) {
+    std::vector<uint8_t> data = ReadWholeFile(path.string(), kMaxEntrySize);
+    try {
+        DecodeBmp(data.data(), data.size());
+    } catch (const Exception& e) {
+        throw Exception(path.string() + ": " + e.Message());
+    }
+    return data;
+}
+
+// One line without its line break and leading blanks; bitmap lines read their file from `folder`.
+TSkinEntry ParseEntryLine(const std::string& line, const std::filesystem::path& folder) {
     std::istringstream words(line);
-    std::string kind, name;
-    words >> kind >> name;
+    std::string kind, nameText;
+    words >> kind >> nameText;
     const std::string where = "'" + line + "'";
-    if (name.empty()) throw Exception("Missing name in " + where);
+    if (nameText.empty()) throw Exception("Missing name in " + where);
+    const std::string name = DecodeName(nameText, where);
     if (kind == "string") {
         // The text is everything after the one blank that follows the name, trailing blanks too.
-        const size_t nameEnd = line.find(name, kind.size()) + name.size();
+        const size_t nameEnd = line.find(nameText, kind.size()) + nameText.size();
         return StringEntry(name, nameEnd < line.size() ? line.substr(nameEnd + 1) : std::string());
     }
     std::string valueText, rest;
     words >> valueText >> rest;
+    if (kind == "stringhex") {
+        if (!rest.empty()) throw Exception("Expected one value in " + where);
+        const std::vector<uint8_t> bytes = DecodeHex(valueText, where);
+        return StringEntry(name, std::string(bytes.begin(), bytes.end()));
+    }
     if (valueText.empty() || !rest.empty()) throw Exception("Expected one value in " + where);
+    if (kind == "bitmap") return BitmapEntry(name, ReadBitmapFile(folder / valueText));
     const int value = StrToInt(valueText);
     if (kind == "integer" || kind == "color") return IntegerEntry(name, value);
     if (kind == "boolean") {
@@ -95,7 +148,10 @@ TSkinEntry ParseEntryLine(const std::string& line) {
     throw Exception("Unknown entry kind '" + kind + "' in " + where);
 }
 
-std::vector<TSkinEntry> ReadEntriesText(const std::filesystem::path& path) {
+// The entries of entries.txt in file order; `bitmapFiles` receives the file names its bitmap
+// lines use.
+std::vector<TSkinEntry> ReadEntriesText(const std::filesystem::path& path,
+                                        std::vector<std::string>& bitmapFiles) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Exception("Cannot open " + path.string());
     std::vector<TSkinEntry> entries;
@@ -105,12 +161,23 @@ std::vector<TSkinEntry> ReadEntriesText(const std::filesystem::path& path) {
         const size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line[start] == '#') continue;
         try {
-            entries.push_back(ParseEntryLine(line.substr(start)));
+            const std::string text = line.substr(start);
+            entries.push_back(ParseEntryLine(text, path.parent_path()));
+            std::istringstream words(text);
+            std::string kind, name, file;
+            words >> kind >> name >> file;
+            if (kind == "bitmap") bitmapFiles.push_back(file);
         } catch (const Exception& e) {
             throw Exception(path.string() + ":" + std::to_string(number) + ": " + e.Message());
         }
     }
     return entries;
+}
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return text;
 }
 
 bool IsBmpName(const std::filesystem::path& path) {
@@ -212,27 +279,125 @@ std::vector<TSkinEntry> ReadSkinFolder(const std::string& folder) {
     namespace fs = std::filesystem;
     std::error_code error;
     if (!fs::is_directory(folder, error)) throw Exception("No folder " + folder);
+    std::vector<TSkinEntry> listed;
+    std::vector<std::string> listedFiles;
+    const fs::path text = fs::path(folder) / "entries.txt";
+    if (fs::exists(text, error)) listed = ReadEntriesText(text, listedFiles);
+    for (std::string& file : listedFiles) file = AsciiLower(file);
+
+    // The pictures entries.txt does not place come first, in name order.
     std::map<std::string, fs::path> bitmaps;
     for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
-        if (file.is_regular_file() && IsBmpName(file.path()))
+        const std::string fileName = AsciiLower(file.path().filename().string());
+        if (file.is_regular_file() && IsBmpName(file.path()) &&
+            std::find(listedFiles.begin(), listedFiles.end(), fileName) == listedFiles.end())
             bitmaps.emplace(file.path().stem().string(), file.path());
     }
     std::vector<TSkinEntry> entries;
-    for (const auto& [name, path] : bitmaps) {
-        std::vector<uint8_t> data = ReadWholeFile(path.string(), kMaxEntrySize);
-        try {
-            DecodeBmp(data.data(), data.size());
-        } catch (const Exception& e) {
-            throw Exception(path.string() + ": " + e.Message());
-        }
-        entries.push_back(BitmapEntry(name, std::move(data)));
-    }
-    const fs::path text = fs::path(folder) / "entries.txt";
-    if (fs::exists(text, error)) {
-        std::vector<TSkinEntry> more = ReadEntriesText(text);
-        entries.insert(entries.end(), more.begin(), more.end());
-    }
+    for (const auto& [name, path] : bitmaps)
+        entries.push_back(BitmapEntry(name, ReadBitmapFile(path)));
+    entries.insert(entries.end(), listed.begin(), listed.end());
     return entries;
+}
+
+} // namespace kel::skintool
+
+namespace kel::skintool {
+namespace {
+
+std::string EncodeName(const std::string& name) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || c == '%') {
+            text += '%';
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0xF];
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::string HexText(const std::vector<uint8_t>& bytes) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string text;
+    for (const uint8_t byte : bytes) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
+    }
+    return text;
+}
+
+// True when the name can stand as a file name on every system as it is.
+bool SafeFileStem(const std::string& name) {
+    if (name.empty()) return false;
+    for (const char c : name)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+              c == '_' || c == '-'))
+            return false;
+    const std::string lower = AsciiLower(name);
+    for (const char* reserved : {"con", "prn", "aux", "nul"})
+        if (lower == reserved) return false;
+    if (lower.size() == 4 && (lower.compare(0, 3, "com") == 0 || lower.compare(0, 3, "lpt") == 0))
+        return false;
+    return true;
+}
+
+} // namespace
+
+void WriteSkinFolder(const std::string& folder, const std::vector<TSkinEntry>& entries,
+                     const std::function<bool(const std::string&)>& colorKey) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder, error)) throw Exception("Cannot create the folder " + folder);
+    std::string text = "# Skin entries in chain order; skintool pack reads this folder back.\n";
+    std::vector<std::string> usedFiles; // lower case: file names differ in more than case
+    int serial = 0;
+    for (const TSkinEntry& entry : entries) {
+        if (entry.Name.empty()) throw Exception("An entry without a name cannot be unpacked");
+        const std::string name = EncodeName(entry.Name);
+        char value[32];
+        switch (entry.Type) {
+        case srtBitmap: {
+            std::string file = entry.Name + ".bmp";
+            while (!SafeFileStem(file.substr(0, file.size() - 4)) ||
+                   std::find(usedFiles.begin(), usedFiles.end(), AsciiLower(file)) !=
+                       usedFiles.end())
+                file = "bitmap" + std::to_string(++serial) + ".bmp";
+            usedFiles.push_back(AsciiLower(file));
+            WriteWholeFile((fs::path(folder) / file).string(), entry.Data);
+            text += "bitmap " + name + " " + file + "\n";
+            break;
+        }
+        case srtInteger: {
+            const uint32_t bits = LoadLE32(entry.Data.data());
+            if (colorKey && colorKey(entry.Name)) {
+                std::snprintf(value, sizeof value, "0x%08X", static_cast<unsigned>(bits));
+                text += "color " + name + " " + value + "\n";
+            } else {
+                text += "integer " + name + " " + std::to_string(static_cast<int32_t>(bits)) + "\n";
+            }
+            break;
+        }
+        case srtBoolean:
+            text += "boolean " + name + " " + std::to_string(entry.Data[0]) + "\n";
+            break;
+        default: {
+            const std::string textValue(entry.Data.begin(), entry.Data.end());
+            if (textValue.find_first_of("\r\n") == std::string::npos)
+                text += "string " + name + " " + textValue + "\n";
+            else
+                text += "stringhex " + name + " " + HexText(entry.Data) + "\n";
+            break;
+        }
+        }
+    }
+    WriteWholeFile((fs::path(folder) / "entries.txt").string(),
+                   std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 } // namespace kel::skintool

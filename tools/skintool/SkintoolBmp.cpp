@@ -28,10 +28,7 @@ std::vector<uint8_t> ReadBitmapFile(const std::string& path) {
 }
 
 int Run(const std::vector<std::string>& args) {
-    if (args.empty() || args.size() % 2 == 0) {
-        std::fprintf(stderr, "usage: skintool bmp FILE [X Y ...]\n");
-        return 1;
-    }
+    if (args.empty() || args.size() % 2 == 0) return UsageError("bmp");
     try {
         const std::vector<uint8_t> bytes = ReadBitmapFile(args[0]);
         const TPixelImage image = DecodeBmp(bytes.data(), bytes.size());
@@ -40,9 +37,11 @@ int Run(const std::vector<std::string>& args) {
             const int x = StrToInt(args[i]);
             const int y = StrToInt(args[i + 1]);
             if (x < 0 || y < 0 || x >= image.Width || y >= image.Height) {
-                std::fprintf(stderr, "Pixel (%d, %d) lies outside the %dx%d picture\n", x, y,
-                             image.Width, image.Height);
-                return 1;
+                PrintFailure("bmp", args[0],
+                             "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                                 ") lies outside the " + std::to_string(image.Width) + "x" +
+                                 std::to_string(image.Height) + " picture");
+                return kExitError;
             }
             points.emplace_back(x, y);
         }
@@ -51,12 +50,16 @@ int Run(const std::vector<std::string>& args) {
             std::printf("0x%08X\n", static_cast<unsigned>(PixelToColor(image.At(x, y))));
         return 0;
     } catch (const Exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+        PrintFailure("bmp", args[0], e.what());
+        return kExitError;
     }
 }
 
-const SkintoolCommand registration("bmp", "bmp FILE [X Y ...]", &Run);
+const SkintoolCommand
+    registration("bmp",
+                 "bmp FILE [X Y ...]  decode a BMP as the launcher does; print its size and\n"
+                 "the colour 0x00BBGGRR of each pixel asked for",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

@@ -48,18 +48,15 @@ struct TFileCloser {
 };
 
 int RunInflate(const std::vector<std::string>& args) {
-    if (args.size() > 1) {
-        std::fprintf(stderr, "usage: skintool inflate [FILE]\n");
-        return 1;
-    }
+    if (args.size() > 1) return UsageError("inflate");
+    const std::string name = !args.empty() && args[0] != "-" ? args[0] : "(standard input)";
     std::unique_ptr<std::FILE, TFileCloser> opened;
     std::FILE* input = stdin;
     if (!args.empty() && args[0] != "-") {
         opened.reset(std::fopen(args[0].c_str(), "rb"));
         if (!opened) {
-            std::fprintf(stderr, "skintool inflate: cannot open %s: %s\n", args[0].c_str(),
-                         std::strerror(errno));
-            return 1;
+            PrintFailure("inflate", name, "cannot open the file", std::strerror(errno));
+            return kExitError;
         }
         input = opened.get();
     }
@@ -72,19 +69,23 @@ int RunInflate(const std::vector<std::string>& args) {
         TFileInput in(input);
         TFileOutput out(stdout);
         if (!Inflate(in, out)) {
-            std::fprintf(stderr, "skintool inflate: not a valid DEFLATE stream\n");
-            return 1;
+            std::fflush(stdout);
+            PrintFailure("inflate", name, "invalid or truncated DEFLATE stream");
+            return kExitError;
         }
         if (std::fflush(stdout) != 0) throw EStreamError("Stream write error");
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "skintool inflate: %s\n", error.what());
-        return 1;
+        PrintFailure("inflate", name, error.what());
+        return kExitError;
     }
-    return 0;
+    return kExitOk;
 }
 
-const SkintoolCommand registration("inflate", "inflate [FILE]    decode raw DEFLATE to stdout",
-                                   &RunInflate);
+const SkintoolCommand
+    registration("inflate",
+                 "inflate [FILE]  decode raw DEFLATE (a file, or standard input for - or\n"
+                 "nothing) to standard output",
+                 &RunInflate);
 
 } // namespace
 } // namespace kel::skintool

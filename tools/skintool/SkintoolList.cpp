@@ -20,6 +20,12 @@ public:
                         std::to_string(image.Height));
     }
     void Integer(const std::string& name, int32_t value) override {
+        if (IsThemeColorKey(name)) {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(value));
+            Lines.push_back("color " + name + " " + hex);
+            return;
+        }
         Lines.push_back("integer " + name + " " + std::to_string(value));
     }
     void Boolean(const std::string& name, uint8_t value) override {
@@ -33,29 +39,26 @@ public:
 int Run(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     std::string password;
-    if (!ParsePasswordArgs(args, 1, files, password)) {
-        std::fprintf(stderr, "usage: skintool list FILE [--password P]\n");
-        return 1;
-    }
+    if (!ParsePasswordArgs(args, 1, files, password)) return UsageError("list");
     TEntryLister lister;
+    TSkinLoadFailure failure;
     try {
-        if (!LoadSkinFile(files[0], password, lister)) {
+        if (!LoadSkinFile(files[0], password, lister, &failure)) {
             std::printf("not loaded\n");
-            return 2;
+            PrintLoadFailure("list", files[0], failure);
+            return kExitRejected;
         }
     } catch (const std::exception& e) {
-        std::printf("error: %s\n", e.what());
-        return 1;
+        PrintLoadFailure("list", files[0], failure, e.what());
+        return kExitError;
     }
     std::printf("loaded\n");
     for (const std::string& line : lister.Lines) std::printf("%s\n", line.c_str());
-    return 0;
+    return kExitOk;
 }
 
-const SkintoolCommand
-    registration("list",
-                 "list FILE [--password P]   load a skin file and list its entries in chain order",
-                 &Run);
+const SkintoolCommand registration(
+    "list", "list FILE [--password P]  load a skin file and list its entries in chain order", &Run);
 
 } // namespace
 } // namespace kel::skintool

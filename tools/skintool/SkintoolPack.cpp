@@ -1,10 +1,7 @@
-// skintool pack: makes a skin file from a folder. Every NAME.bmp in the folder becomes bitmap
-// NAME; the optional entries.txt adds integers, colours, booleans and strings, one a line:
-//     integer SKIN2_TITLEBARICONPOSX 5
-//     color   SKIN2_FORMCOLOR 0x00C08040      (0x00BBGGRR, stored as an integer)
-//     boolean SKIN2_TITLEFIVESECT 1
-//     string  AUTHOR Someone Somewhere         (the rest of the line)
-// Lines starting with '#' are comments. With --password the entry is encrypted.
+// skintool pack: makes a skin file from a folder (format: ReadSkinFolder, docs/skin-files.md).
+// Every NAME.bmp that entries.txt does not place becomes bitmap NAME; entries.txt adds bitmaps,
+// integers, colours, booleans and strings, one a line. With a password the entry is encrypted.
+// The data is deflated by zlib at level 9 (tools/skintool/SkinDeflate.h says why).
 #include "framework/SysUtils.h"
 #include "skin/themes/KEL2SkinReader_File.h"
 #include "tools/skintool/SkinPacker.h"
@@ -20,27 +17,37 @@ namespace {
 int Run(const std::vector<std::string>& args) {
     std::vector<std::string> paths;
     std::string password;
-    if (!ParsePasswordArgs(args, 2, paths, password)) {
-        std::fprintf(stderr,
-                     "usage: skintool pack DIR OUT [--password P]\n"
-                     "  DIR holds NAME.bmp files (bitmap entries named NAME) and optionally\n"
-                     "  entries.txt with lines 'integer NAME VALUE', 'color NAME 0x00BBGGRR',\n"
-                     "  'boolean NAME 0|1', 'string NAME TEXT' and '# comments'.\n");
-        return 1;
-    }
+    if (!ParsePasswordArgs(args, 2, paths, password)) return UsageError("pack");
+    std::vector<uint8_t> skin;
     try {
-        const std::vector<uint8_t> skinData = BuildSkinData(ReadSkinFolder(paths[0]));
-        WriteWholeFile(paths[1], BuildSkinArchive(skinData, password));
+        skin = BuildSkinArchive(BuildSkinData(ReadSkinFolder(paths[0])), password);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "skintool pack: %s\n", e.what());
-        return 1;
+        PrintFailure("pack", paths[0], e.what());
+        return kExitError;
     }
-    return 0;
+    // Written beside OUT and renamed: a failed write never leaves OUT half written.
+    const std::string temp = TemporaryPathBeside(paths[1]);
+    std::string reason;
+    try {
+        WriteWholeFile(temp, skin);
+    } catch (const std::exception& e) {
+        std::remove(temp.c_str());
+        PrintFailure("pack", paths[1], "cannot write the file", e.what());
+        return kExitError;
+    }
+    if (!RenameReplacing(temp, paths[1], reason)) {
+        std::remove(temp.c_str());
+        PrintFailure("pack", paths[1], "cannot write the file", reason);
+        return kExitError;
+    }
+    return kExitOk;
 }
 
-const SkintoolCommand registration(
-    "pack", "pack DIR OUT [--password P]   make a skin file from NAME.bmp files and entries.txt",
-    &Run);
+const SkintoolCommand
+    registration("pack",
+                 "pack DIR OUT [--password P]  make a skin file from a folder of BMP files and\n"
+                 "entries.txt",
+                 &Run);
 
 } // namespace
 } // namespace kel::skintool

@@ -34,10 +34,12 @@ TEST(FileTheme, CopyBitmapWithNothingStoredEmptiesTheDestination) {
 TEST(FileTheme, PublishedPropertiesAndAStoredReadyWithoutEffect) {
     TkelFileTheme theme(nullptr);
     const auto& props = TkelFileTheme::StaticClassInfo().OwnProps();
-    ASSERT_EQ(props.size(), 3u);
+    ASSERT_EQ(props.size(), 5u);
     EXPECT_EQ(props[0].Name, "ThemeFile");
     EXPECT_EQ(props[1].Name, "Password");
     EXPECT_EQ(props[2].Name, "Ready");
+    EXPECT_EQ(props[3].Name, "LoadError"); // read-only, like Ready: why the last load failed
+    EXPECT_EQ(props[4].Name, "LoadErrorMessage");
     SetOrdProp(theme, "Ready", 1);
     EXPECT_FALSE(theme.Ready());
     EXPECT_EQ(GetOrdProp(theme, "Ready"), 0);

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
+
+#include "skin/controls/KELSkinForm.h"
 
 #include "tests/skin/controls/SkinTestSupport.h"
 
@@ -148,4 +151,108 @@ TEST(SkinRegion, WindowReceivesTheRegion) {
     ASSERT_TRUE(given);
     EXPECT_TRUE(EqualRgn(given.get(), CreateSkinRegion(b, clFuchsia).get()));
     DestroyWindow(window);
+}
+
+// --- Outlines beyond what the window system takes.
+
+namespace {
+
+// A checkerboard of fuchsia and another colour: each row alternates, so no two rows share runs and
+// the exact outline has width * height / 2 rectangles.
+void DrawCheckerboard(TBitmap& bitmap, int width, int height) {
+    bitmap.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bitmap.ScanLine(y)[x] = (x + y) % 2 ? ColorToPixel(clFuchsia) : 0x00204060;
+}
+
+// Every pixel that is not of the key colour lies in the region.
+void ExpectCoversEveryVisiblePixel(const TBitmap& bitmap, HRGN region) {
+    int missing = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if ((bitmap.ScanLine(y)[x] & 0xFFFFFF) != ColorToPixel(clFuchsia) &&
+                !PtInRegion(region, x, y))
+                ++missing;
+    EXPECT_EQ(missing, 0);
+}
+
+} // namespace
+
+TEST(WindowSkinRegion, OrdinaryOutlinesStayExact) {
+    TBitmap skin;
+    FillBitmap(skin, 300, 160, clFuchsia);
+    for (int y = 0; y < 160; ++y)
+        for (int x = y % 40; x < 300 - y % 37; ++x) skin.ScanLine(y)[x] = 0x00102030;
+    int cell = 0;
+    const TRegionHandle region = CreateWindowSkinRegion(skin, clFuchsia, &cell);
+    EXPECT_EQ(cell, 1);
+    EXPECT_TRUE(EqualRgn(region.get(), CreateSkinRegion(skin, clFuchsia).get()));
+    // Just under the limit: stripes of kMaxWindowRegionRects rectangles in one band.
+    TBitmap stripes;
+    const int width = static_cast<int>(2 * kMaxWindowRegionRects);
+    stripes.SetSize(width, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < width; ++x)
+            stripes.ScanLine(y)[x] = x % 2 ? ColorToPixel(clFuchsia) : 0x00123456;
+    const TRegionHandle exact = CreateWindowSkinRegion(stripes, clFuchsia, &cell);
+    EXPECT_EQ(cell, 1);
+    EXPECT_EQ(RegionRectCount(exact.get()), kMaxWindowRegionRects);
+}
+
+TEST(WindowSkinRegion, HostileOutlinesFallBackToACoarserGridThatFits) {
+    // 300 x 300: 45,000 rectangles, more than an X request holds; 2 x 2 cells all touch a visible
+    // pixel. A noisy 1000 x 1000 picture needs a coarser grid still.
+    TBitmap checkerboard;
+    DrawCheckerboard(checkerboard, 300, 300);
+    ASSERT_GT(RegionRectCount(CreateSkinRegion(checkerboard, clFuchsia).get()), 32765u);
+    int cell = 0;
+    const TRegionHandle board = CreateWindowSkinRegion(checkerboard, clFuchsia, &cell);
+    EXPECT_EQ(cell, 2);
+    EXPECT_LE(RegionRectCount(board.get()), kMaxWindowRegionRects);
+    ExpectCoversEveryVisiblePixel(checkerboard, board.get());
+
+    std::mt19937 random(11);
+    TBitmap noise;
+    noise.SetSize(1000, 1000);
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 1000; ++x)
+            noise.ScanLine(y)[x] = random() % 16 ? ColorToPixel(clFuchsia) : 0x00654321;
+    const auto start = std::chrono::steady_clock::now();
+    const TRegionHandle coarse = CreateWindowSkinRegion(noise, clFuchsia, &cell);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_GT(cell, 2);
+    EXPECT_LE(RegionRectCount(coarse.get()), kMaxWindowRegionRects);
+    ExpectCoversEveryVisiblePixel(noise, coarse.get());
+    RECT box;
+    GetRgnBox(coarse.get(), &box);
+    EXPECT_LE(box.right, 1000) << "the grid is cut at the picture's edge";
+    EXPECT_LE(box.bottom, 1000);
+}
+
+TEST(WindowSkinRegion, AShownSkinFormWithAHostileOutlineKeepsTheProgramAlive) {
+    // On a real window under Wine: before the fallback, this outline ended the process with an X
+    // error (BadLength) when the window received it.
+    TForm form(nullptr);
+    auto* skin = new TkelSkinForm(&form);
+    skin->SetParent(&form);
+    DrawCheckerboard(skin->Glyph(), 300, 300);
+    skin->SetTransparentColor(clFuchsia);
+    form.Show();
+    const auto until = GetTickCount() + 1500;
+    MSG message;
+    while (GetTickCount() < until) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    const TRegionHandle given = WindowRegion(form.Handle());
+    ASSERT_TRUE(given);
+    EXPECT_LE(RegionRectCount(given.get()), kMaxWindowRegionRects);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(form.ClientWidth(), 300);
+    ExpectCoversEveryVisiblePixel(skin->Glyph(), given.get());
+    // Painting the whole window goes through the window system with its region too.
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    form.Hide();
 }

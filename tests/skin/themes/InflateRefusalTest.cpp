@@ -208,6 +208,29 @@ TEST(InflateRefusal, InputEndingBeforeTheFinalBlock) {
     ExpectRefused(writer.Finish());
 }
 
+TEST(InflateRefusal, StoredBlockWhoseNlenIsNotTheComplementOfLen) {
+    // zlib: "invalid stored block lengths". LEN 5, NLEN 0, then "hello".
+    ExpectRefused({0x01, 0x05, 0x00, 0x00, 0x00, 'h', 'e', 'l', 'l', 'o'});
+    ExpectRefused({0x01, 0x05, 0x00, 0xFA, 0x7F, 'h', 'e', 'l', 'l', 'o'}); // one bit off
+    ExpectRefused({0x01, 0x00, 0x00, 0x00, 0x00});                          // empty, NLEN 0
+    // The same lengths right: accepted.
+    const TDecoded hello = DecodeWithOurs({0x01, 0x05, 0x00, 0xFA, 0xFF, 'h', 'e', 'l', 'l', 'o'});
+    ASSERT_TRUE(hello.ok);
+    EXPECT_EQ(hello.bytes, Bytes({'h', 'e', 'l', 'l', 'o'}));
+}
+
+TEST(InflateRefusal, ZeroBytesEndAtTheFirstStoredBlock) {
+    // All zero bits read as non-final empty stored blocks with NLEN 0: refused at once, however
+    // much input follows (before the NLEN check, /dev/zero decoded forever).
+    ExpectRefused(Bytes(1 << 20, 0));
+    // Valid empty stored blocks, non-final, are taken one by one until the input ends.
+    Bytes empties;
+    for (int i = 0; i < 10000; ++i) empties.insert(empties.end(), {0x00, 0x00, 0x00, 0xFF, 0xFF});
+    ExpectRefused(empties);
+    empties.insert(empties.end(), {0x01, 0x00, 0x00, 0xFF, 0xFF});
+    EXPECT_TRUE(DecodeWithOurs(empties).ok);
+}
+
 TEST(InflateRefusal, PaddingBitsNeverReachTheOutput) {
     // 'a' has the 1-bit code 0, so zero padding decodes as more 'a's: a stream cut 36 bytes
     // before the first flush would cross it with bytes that are not in the input.

@@ -13,6 +13,8 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
+
 namespace kel::reader_test {
 namespace {
 
@@ -60,6 +62,30 @@ protected:
 
     TExtractResult Extract(const std::string& skinFile, const std::string& password = "") const {
         return ExtractArchiveEntry(skinFile, "SKINDATA.SK2", Output(), password);
+    }
+    // The result of an extraction and the reason it gives.
+    std::pair<TExtractResult, TSkinLoadFailure> Why(const std::string& skinFile,
+                                                    const std::string& password = "") const {
+        TSkinLoadFailure failure{sleOutputFile, true}; // overwritten on every way out
+        const TExtractResult result =
+            ExtractArchiveEntry(skinFile, "SKINDATA.SK2", Output(), password, &failure);
+        return {result, failure};
+    }
+    // Expects the result and the reason, and that no output was left behind.
+    void ExpectWhy(const std::string& skinFile, const std::string& password, TExtractResult result,
+                   TSkinLoadError error, bool encrypted = false) const {
+        const auto [gotResult, gotFailure] = Why(skinFile, password);
+        EXPECT_EQ(gotResult, result) << skinFile;
+        EXPECT_EQ(gotFailure.Error, error) << skinFile << ": " << SkinLoadErrorText(gotFailure);
+        EXPECT_EQ(gotFailure.Encrypted, encrypted) << skinFile;
+        EXPECT_FALSE(OutputExists()) << skinFile;
+    }
+    // The central directory's CRC-32 of the first entry, changed.
+    std::string WithOtherCrc(const std::string& skin, const std::string& name) const {
+        Bytes archive = ReadWholeFile(skin, kMaxEntrySize);
+        uint8_t* crc = archive.data() + CentralOffset(archive) + 16;
+        StoreLE32(crc, LoadLE32(crc) ^ 0x00000100u); // not the high byte: the check byte stays
+        return Write(name, archive);
     }
     std::string Output() const { return Path("out.sk2"); }
     // General-purpose flags of the first central directory entry.
@@ -281,11 +307,180 @@ TEST_F(ArchiveTest, RefusedDeflateStreams) {
     EXPECT_FALSE(OutputExists());
 }
 
+// --- The reason of every refusal, on files of Info-ZIP, 7-Zip and our packer.
+
+TEST_F(ArchiveTest, ReasonsForFilesThatAreNoSkinFiles) {
+    Shell("zip -q plain.zip SKINDATA.SK2 && cp plain.zip commented.zip && cp plain.zip pk.zip");
+    Shell("echo 'a comment' | zip -q -z commented.zip");
+    Write("OTHER.TXT", Bytes(10, 'o'));
+    Shell("zip -q other.zip OTHER.TXT");
+    ExpectWhy(Path("missing.skn"), "", erUnreadable, sleFileMissing);
+    ExpectWhy(Path(""), "", erUnreadable, sleFileMissing); // a folder
+    ExpectWhy(Path("pk.zip"), "", erUnreadable, sleNotSkinFile);
+    ExpectWhy(MakeSkinFile("commented.zip"), "", erUnreadable, sleNotSkinFile);
+    ExpectWhy(Write("tiny", {'S', 'K', 0, 0}), "", erUnreadable, sleNotSkinFile);
+    ExpectWhy(MakeSkinFile("other.zip"), "", erUnreadable, sleEntryMissing);
+    const auto [result, failure] = Why(MakeSkinFile("plain.zip"));
+    EXPECT_EQ(result, erExtracted);
+    EXPECT_EQ(failure.Error, sleNone);
+    EXPECT_EQ(SkinLoadErrorText(failure), "loaded");
+}
+
+TEST_F(ArchiveTest, ReasonsForPasswordsOnEveryArchiver) {
+    Shell("zip -q -P secret infozip.zip SKINDATA.SK2");
+    Shell("7z a -tzip -mm=Deflate -mem=ZipCrypto -psecret seven.zip SKINDATA.SK2");
+    const std::string packed = Write("packed.skn", BuildSkinArchive(skinData_, "secret"));
+    for (const std::string& skin :
+         {MakeSkinFile("infozip.zip"), MakeSkinFile("seven.zip"), packed}) {
+        ExpectWhy(skin, "", erRejected, sleNoPassword);
+        ExpectWhy(skin, "Secret", erRejected, sleWrongPassword);
+        const auto [result, failure] = Why(skin, "secret");
+        EXPECT_EQ(result, erExtracted) << skin;
+        EXPECT_EQ(failure.Error, sleNone) << skin;
+    }
+    EXPECT_EQ(SkinLoadErrorText({sleWrongPassword, false}), "wrong password");
+}
+
+TEST_F(ArchiveTest, WrongPasswordThatPassesTheCheckByteIsStillRefused) {
+    // One password in 256 passes the check byte; the data then decodes to garbage, which the
+    // DEFLATE decoder, the recorded size or at the latest the CRC-32 refuses.
+    Shell("zip -q -P secret infozip.zip SKINDATA.SK2");
+    const std::string packed = Write("packed.skn", BuildSkinArchive(skinData_, "secret"));
+    for (const std::string& skin : {MakeSkinFile("infozip.zip"), packed}) {
+        int passing = 0;
+        for (int i = 0; i < 4000 && passing < 3; ++i) {
+            const std::string password = "guess" + std::to_string(i);
+            const auto [result, failure] = Why(skin, password);
+            if (failure.Error == sleWrongPassword) continue;
+            ++passing;
+            EXPECT_EQ(result, erRejected) << password;
+            EXPECT_TRUE(failure.Encrypted) << password;
+            EXPECT_TRUE(failure.Error == sleBadDeflate || failure.Error == sleSizeMismatch ||
+                        failure.Error == sleCrcMismatch)
+                << password << ": " << SkinLoadErrorText(failure);
+            EXPECT_NE(SkinLoadErrorText(failure).find("(or a wrong password)"), std::string::npos);
+            EXPECT_FALSE(OutputExists());
+        }
+        EXPECT_GE(passing, 3) << skin;
+    }
+}
+
+TEST_F(ArchiveTest, CrcMismatchIsDamagedData) {
+    // Info-ZIP, plain and encrypted (its check byte comes from the time, so the CRC can change
+    // alone), and our packer: the data decodes to the recorded size, but not to the recorded CRC.
+    Shell("zip -q plain.zip SKINDATA.SK2 && zip -q -P secret enc.zip SKINDATA.SK2");
+    ExpectWhy(WithOtherCrc(MakeSkinFile("plain.zip"), "crc.skn"), "", erRejected, sleCrcMismatch);
+    ExpectWhy(WithOtherCrc(MakeSkinFile("enc.zip"), "crcenc.skn"), "secret", erRejected,
+              sleCrcMismatch, true);
+    // One byte of the skin data changed after the CRC-32 was taken, stored in a valid stream of the
+    // right size: only the CRC-32 tells.
+    Bytes changed = skinData_;
+    changed[changed.size() / 2] ^= 0x55;
+    const auto storeChanged = [&changed](const uint8_t*, size_t) {
+        return skintool::DeflateRaw(changed.data(), changed.size());
+    };
+    const std::string skin = Write("changed.skn", BuildSkinArchive(skinData_, "", storeChanged));
+    ExpectWhy(skin, "", erRejected, sleCrcMismatch);
+    EXPECT_FALSE(Tsk2SkinFileReader(skin, "").Loaded());
+    EXPECT_EQ(SkinLoadErrorText({sleCrcMismatch, false}), "damaged data: CRC-32 mismatch");
+}
+
+TEST_F(ArchiveTest, ReasonsForDamagedData) {
+    Shell("zip -q plain.zip SKINDATA.SK2");
+    const Bytes archive = ReadWholeFile(MakeSkinFile("plain.zip"), kMaxEntrySize);
+    const auto withSize = [&](const std::string& name, uint32_t size) {
+        Bytes copy = archive;
+        StoreLE32(copy.data() + CentralOffset(copy) + kCentralUncompressedSize, size);
+        return Write(name, copy);
+    };
+    const auto real = static_cast<uint32_t>(skinData_.size());
+    ExpectWhy(withSize("smaller", real - 1), "", erRejected, sleSizeMismatch);
+    ExpectWhy(withSize("larger", real + 1), "", erRejected, sleSizeMismatch);
+    ExpectWhy(withSize("limit", kMaxEntrySize + 1), "", erRejected, sleEntryTooLarge);
+
+    Bytes local = archive; // local header offset past the end of the file
+    StoreLE32(local.data() + CentralOffset(local) + 42, 0x7FFFFFF0u);
+    ExpectWhy(Write("local", local), "", erRejected, sleDamagedArchive);
+
+    // Info-ZIP's first block turned into the reserved block type, and a header our decoder
+    // refuses.
+    Bytes reserved = archive;
+    const size_t dataStart = 30 + LoadLE16(reserved.data() + 26) + LoadLE16(reserved.data() + 28);
+    reserved[dataStart] |= 0x06;
+    ExpectWhy(Write("reserved", reserved), "", erRejected, sleBadDeflate);
+    const Bytes hlit287 = {0xF5, 0x00, 0x00, 0x00};
+    ExpectWhy(Write("hlit.skn", BuildSkinArchive(skinData_, "",
+                                                 [&](const uint8_t*, size_t) { return hlit287; })),
+              "", erRejected, sleBadDeflate);
+    EXPECT_EQ(SkinLoadErrorText({sleBadDeflate, false}),
+              "damaged data: invalid or truncated DEFLATE stream");
+}
+
+TEST_F(ArchiveTest, ReasonsOfTheWholeReader) {
+    // The reader passes the extraction's reasons on, and adds those of the skin data.
+    Shell("zip -q -P secret enc.zip SKINDATA.SK2");
+    const std::string skin = MakeSkinFile("enc.zip");
+    TSkinLoadFailure failure;
+    EXPECT_FALSE(Tsk2SkinFileReader(skin, "", &failure).Loaded());
+    EXPECT_EQ(failure.Error, sleNoPassword);
+    const Tsk2SkinFileReader wrong(skin, "wrong");
+    EXPECT_FALSE(wrong.Loaded());
+    EXPECT_EQ(wrong.Failure().Error, sleWrongPassword);
+    const Tsk2SkinFileReader right(skin, "secret");
+    EXPECT_TRUE(right.Loaded());
+    EXPECT_EQ(right.Failure().Error, sleNone);
+
+    failure = {};
+    EXPECT_THROW(Tsk2SkinFileReader(Path("missing.skn"), "", &failure), Exception);
+    EXPECT_EQ(failure.Error, sleFileMissing);
+
+    Bytes badHeader = skinData_;
+    StoreLE32(badHeader.data() + kSkinHeaderLengthField, 23);
+    failure = {};
+    EXPECT_THROW(
+        Tsk2SkinFileReader(Write("header.skn", BuildSkinArchive(badHeader, "")), "", &failure),
+        Exception);
+    EXPECT_EQ(failure.Error, sleBadSkinData);
+
+    const Bytes badBitmap = BuildSkinData({skintool::BitmapEntry("SKIN2_BUTTON", {'B', 'M', 1})});
+    failure = {};
+    EXPECT_THROW(
+        Tsk2SkinFileReader(Write("bitmap.skn", BuildSkinArchive(badBitmap, "")), "", &failure),
+        EInvalidGraphic);
+    EXPECT_EQ(failure.Error, sleBadBitmap);
+}
+
+TEST_F(ArchiveTest, BitmapsPastTheSkinsPixelBudgetAreRefusedBeforeDecoding) {
+    // Three RLE8 pictures of 8192 x 8192: 1.6 MB of skin data that would decode to 768 MB.
+    const Bytes huge = Rle8Bmp(8192, 8192);
+    const Bytes data = BuildSkinData({skintool::BitmapEntry("SKIN2_TITLEBAR1", huge),
+                                      skintool::BitmapEntry("SKIN2_TITLEBAR2", huge),
+                                      skintool::BitmapEntry("SKIN2_TITLEBAR3", huge)});
+    const std::string skin = Write("huge.skn", BuildSkinArchive(data, ""));
+    const auto start = std::chrono::steady_clock::now();
+    TSkinLoadFailure failure;
+    EXPECT_THROW(Tsk2SkinFileReader(skin, "", &failure), EInvalidGraphic);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(failure.Error, sleBadBitmap);
+    // Pictures within the budget load: 2048 x 2048 each, twice.
+    const Bytes fits = Rle8Bmp(2048, 2048);
+    const std::string ok =
+        Write("ok.skn", BuildSkinArchive(BuildSkinData({skintool::BitmapEntry("A", fits),
+                                                        skintool::BitmapEntry("B", fits)}),
+                                         ""));
+    const Tsk2SkinFileReader reader(ok, "");
+    ASSERT_TRUE(reader.Loaded());
+    EXPECT_EQ(reader.GetBitmap("B")->Width, 2048);
+}
+
 TEST_F(ArchiveTest, OutputThatCannotBeCreatedIsUnreadable) {
     Shell("zip -q plain.zip SKINDATA.SK2");
     const std::string skin = MakeSkinFile("plain.zip");
     EXPECT_EQ(ExtractArchiveEntry(skin, "SKINDATA.SK2", Path("no/such/folder/out"), ""),
               erUnreadable);
+    TSkinLoadFailure failure;
+    ExtractArchiveEntry(skin, "SKINDATA.SK2", Path("no/such/folder/out"), "", &failure);
+    EXPECT_EQ(failure.Error, sleOutputFile);
 }
 
 } // namespace

@@ -149,4 +149,34 @@ inline Bytes TestBmp(int width, int height, uint32_t seed = 0) {
     return EncodeBmp24(TestPicture(width, height, seed));
 }
 
+// An RLE8 BMP of one colour drawn as runs of 255 pixels: small on disk, large decoded (8192 x
+// 8192: about 540 KB, 256 MB of pixels).
+inline Bytes Rle8Bmp(int width, int height) {
+    Bytes file(14 + 40 + 8, 0);
+    const auto put32 = [&file](size_t at, uint32_t v) { StoreLE32(file.data() + at, v); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(10, 14 + 40 + 8);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    file[26] = 1;
+    file[28] = 8;
+    put32(30, 1);             // RLE8
+    put32(46, 2);             // two palette entries
+    file[14 + 40 + 4] = 0x80; // entry 1: blue 0x80
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; x += 255) {
+            file.push_back(static_cast<uint8_t>(std::min(255, width - x)));
+            file.push_back(1);
+        }
+        file.push_back(0);
+        file.push_back(0);
+    }
+    file.push_back(0);
+    file.push_back(1);
+    put32(2, static_cast<uint32_t>(file.size()));
+    return file;
+}
+
 } // namespace kel::reader_test
