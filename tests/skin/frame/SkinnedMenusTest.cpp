@@ -11,6 +11,8 @@
 #include "framework/win/Forms.h"
 #include "skin/frame/KELMainMenu.h"
 #include "skin/frame/KELPopupMenu.h"
+#include "tests/skin/themes/FileThemeTestSupport.h"
+#include "tools/skintool/SkinPacker.h"
 
 namespace kel {
 namespace {
@@ -228,6 +230,88 @@ TEST_F(SkinnedMenus, AMainMenuKeepsItsCheckMarksWithoutUserImages) {
     EXPECT_TRUE(GetPropValue(*menu, "OwnerDraw") == TPropValue(true));
     SetOrdProp(*menu, "MenuItemHeight", 33);
     EXPECT_EQ(menu->MenuItemHeight(), 33);
+}
+
+TEST_F(SkinnedMenus, ItemsAreMeasuredForCaptionShortcutBarAndForty) {
+    TkelPopupMenu menu(&owner);
+    TMenuItem* item = Add(menu, "A caption of some length");
+    item->SetShortCut(ShortCut(VK_DELETE, ssShift));
+    Add(menu, "x");
+    TBitmap probe(1, 1);
+    AssignSystemMenuFont(probe.Canvas().Font());
+    const int expected = probe.Canvas().TextWidth("A caption of some length") +
+                         probe.Canvas().TextWidth("Shift+Del") + 26 + 40;
+    // As the system asks while showing the menu.
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, item->Command(),
+                              0,        0, reinterpret_cast<ULONG_PTR>(item)};
+    LRESULT result = 0;
+    ASSERT_TRUE(
+        TMenu::DispatchMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure), result));
+    EXPECT_EQ(static_cast<int>(measure.itemWidth), expected);
+    EXPECT_EQ(static_cast<int>(measure.itemHeight), 21);
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 2u);
+    // The shortcut's text ends 16 pixels before the right edge at the latest.
+    const RECT& r = seen.items[0];
+    EXPECT_TRUE(AnyPixel(seen, {r.right - 16 - 20, r.top, r.right - 16, r.bottom}, 0));
+    EXPECT_FALSE(AnyPixel(seen, {r.right - 15, r.top, r.right, r.bottom}, 0));
+}
+
+TEST_F(SkinnedMenus, AFlatMenuRedrawsItsWindowBorder) {
+    TkelPopupMenu menu(&owner);
+    menu.SetUIStyle(TkelUIStyle::Protein);
+    menu.SetFlatMenu(true);
+    Add(menu, "Flat");
+    Add(menu, "Menu");
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 2u);
+    const RECT& w = seen.window;
+    const int midY = (w.top + w.bottom) / 2;
+    const COLORREF formColor = GetThemeColor(TkelUIStyle::Protein, 15);
+    EXPECT_EQ(seen.At(w.left, midY), 0u);             // outer frame, black
+    EXPECT_EQ(seen.At(w.left + 1, midY), 0xFFFFFFu);  // white frame inside it
+    EXPECT_EQ(seen.At(w.right - 1, midY), formColor); // the right edge in the form colour
+    EXPECT_EQ(seen.At(w.left + 5, w.top), formColor); // and the top edge
+    EXPECT_EQ(seen.At(w.left + 5, w.bottom - 1), formColor);
+}
+
+class SkinnedMenusFromSkinFile : public filetheme_test::FileThemeFixture {};
+
+TEST_F(SkinnedMenusFromSkinFile, ColoursComeFromALoadedSkinFile) {
+    using namespace skintool;
+    const std::string path = Write(
+        "menu.skn", BuildSkinArchive(BuildSkinData({
+                                         IntegerEntry("SKIN2_LEFTBARSTARTCOLOR", 0x102030),
+                                         IntegerEntry("SKIN2_LEFTBARENDCOLOR", 0x102030),
+                                         IntegerEntry("SKIN2_MENUITEMCOLOR", 0x405060),
+                                         IntegerEntry("SKIN2_MENUITEMFONTCOLOR", 0x0000FF),
+                                         IntegerEntry("SKIN2_SELECTEDMENUCOLOR", 0x00FF00),
+                                         IntegerEntry("SKIN2_SELECTEDMENUBORDERCOLOR", 0xFF0000),
+                                         IntegerEntry("SKIN2_SELECTEDMENUFONTCOLOR", 0xFFFFFF),
+                                     }),
+                                     ""));
+    TComponent owner(nullptr);
+    auto* theme = new TkelFileTheme(&owner);
+    theme->SetThemeFile(path);
+    ASSERT_TRUE(theme->Ready());
+    TkelPopupMenu menu(&owner);
+    menu.SetFileTheme(theme);
+    menu.SetUIStyle(TkelUIStyle::FromThemeFile);
+    EXPECT_EQ(menu.Color(), 0x405060u);
+    EXPECT_EQ(menu.SelectedBorderColor(), 0xFF0000u);
+    auto* item = new TMenuItem(&owner);
+    item->SetCaption("Themed");
+    menu.Items().Add(item);
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 1u);
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0x102030u);
+    EXPECT_EQ(seen.AtItem(0, 30, 1), 0x405060u);
+    EXPECT_TRUE(AnyPixel(seen, seen.items[0], 0x0000FF)); // the theme's font colour
+
+    delete theme; // the menu hears of it and goes back to DeepBlue
+    EXPECT_EQ(menu.FileTheme(), nullptr);
+    EXPECT_EQ(menu.UIStyle(), TkelUIStyle::DeepBlue);
+    EXPECT_EQ(menu.Color(), 0xFFFFFFu);
 }
 
 } // namespace
