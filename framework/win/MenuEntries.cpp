@@ -59,6 +59,7 @@ void TMenuItem::InsertEntry() {
     std::string text;
     const MENUITEMINFOA info = EntryInfo(*this, text);
     InsertMenuItemA(parent_->handle_.get(), static_cast<UINT>(EntryPosition()), TRUE, &info);
+    SetWideEntryText();
 }
 
 void TMenuItem::UpdateEntry() {
@@ -66,6 +67,23 @@ void TMenuItem::UpdateEntry() {
     std::string text;
     const MENUITEMINFOA info = EntryInfo(*this, text);
     SetMenuItemInfoA(parent_->handle_.get(), static_cast<UINT>(EntryPosition()), TRUE, &info);
+    SetWideEntryText();
+}
+
+// A UTF-16 caption reaches the entry through the wide API, so the system keeps it exactly.
+void TMenuItem::SetWideEntryText() {
+    if (wideCaption_.empty() || IsLine()) return;
+    std::wstring text = wideCaption_;
+    if (shortCut_ && !IsOwnerDraw()) {
+        const std::string shortCut = ShortCutToText(shortCut_);
+        text += L'\t';
+        text.append(shortCut.begin(), shortCut.end()); // the shortcut texts are ASCII
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = &text[0];
+    SetMenuItemInfoW(parent_->handle_.get(), static_cast<UINT>(EntryPosition()), TRUE, &info);
 }
 
 void TMenuItem::RemoveEntry() {

@@ -65,12 +65,36 @@ TMenuItem::~TMenuItem() {
 void TMenuItem::SetCaption(const std::string& value) {
     const bool wasLine = IsLine();
     caption_ = value;
+    wideCaption_.clear();
     if (wasLine != IsLine() && parent_ && visible_) {
         // A separator and a text entry differ in kind: make the entry anew.
         RemoveEntry();
         InsertEntry();
     }
     Changed();
+}
+
+void TMenuItem::SetWideCaption(const std::wstring& value) {
+    std::string narrow;
+    if (!value.empty()) {
+        const int n = WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()),
+                                          nullptr, 0, nullptr, nullptr);
+        narrow.assign(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()), &narrow[0], n,
+                            nullptr, nullptr);
+    }
+    SetCaption(narrow);
+    wideCaption_ = value; // after SetCaption, which forgets any earlier one
+    UpdateEntry();
+}
+
+std::wstring TMenuItem::DisplayCaption() const {
+    if (!wideCaption_.empty() || caption_.empty()) return wideCaption_;
+    const int n = MultiByteToWideChar(CP_ACP, 0, caption_.data(), static_cast<int>(caption_.size()),
+                                      nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, caption_.data(), static_cast<int>(caption_.size()), &wide[0], n);
+    return wide;
 }
 
 void TMenuItem::SetEnabled(bool value) {

@@ -56,6 +56,12 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& value);
+    // A caption given as UTF-16 is kept and shown exactly as written, whatever the system's code
+    // page; Caption() then holds its 8-bit form in that code page.
+    void SetWideCaption(const std::wstring& value);
+    // The caption as it is shown: the UTF-16 caption when one was given, else the 8-bit caption
+    // read in the system's code page.
+    std::wstring DisplayCaption() const;
     bool IsLine() const { return caption_ == "-"; } // a separator line
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
@@ -118,10 +124,12 @@ private:
     void InsertEntry();
     void UpdateEntry();
     void RemoveEntry();
+    void SetWideEntryText();
     // This item's look changed: its entry follows, and the menu hears of it.
     void Changed();
 
     std::string caption_;
+    std::wstring wideCaption_; // empty unless the caption was given as UTF-16
     std::string hint_;
     bool enabled_ = true, checked_ = false, visible_ = true, default_ = false;
     int imageIndex_ = -1;

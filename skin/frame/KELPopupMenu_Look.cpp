@@ -100,27 +100,20 @@ void TkelMenuLook<Base>::Notification(TComponent* component, TOperation operatio
 // ---- Measuring and painting --------------------------------------------------------------------
 namespace {
 
-// Texts are 8-bit in the system's code page; they are drawn through the wide text API so that
-// what the code page holds shows as written.
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
+// Captions are measured and drawn through the wide text API from the item's display caption, so
+// that a caption given as UTF-16 shows as written on any code page. Shortcut texts are ASCII.
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
 }
 
-SIZE TextSize(TCanvas& canvas, const std::string& text) {
-    const std::wstring wide = Wide(text);
+SIZE TextSize(TCanvas& canvas, const std::wstring& wide) {
     RECT box{0, 0, 0, 0};
     DrawTextW(canvas.Handle(), wide.c_str(), static_cast<int>(wide.size()), &box,
               DT_CALCRECT | DT_SINGLELINE);
     return {box.right - box.left, box.bottom - box.top};
 }
 
-void DrawLine(TCanvas& canvas, const std::string& text, RECT box, UINT align) {
-    const std::wstring wide = Wide(text);
+void DrawLine(TCanvas& canvas, const std::wstring& wide, RECT box, UINT align) {
     DrawTextW(canvas.Handle(), wide.c_str(), static_cast<int>(wide.size()), &box,
               align | DT_SINGLELINE | DT_VCENTER);
 }
@@ -133,11 +126,11 @@ void TkelMenuLook<Base>::MeasureItem(TMenuItem* item, TCanvas& canvas, int& widt
     if (item->IsLine()) {
         height = separatorHeight_;
     } else {
-        const std::string caption = item->Caption().empty() ? std::string(" ") : item->Caption();
+        const std::wstring caption = item->Caption().empty() ? L" " : item->DisplayCaption();
         height = std::max(static_cast<int>(TextSize(canvas, caption).cy), menuItemHeight_);
     }
-    width = TextSize(canvas, item->Caption()).cx +
-            TextSize(canvas, ShortCutToText(item->ShortCut())).cx + barWidth_ + 40;
+    width = TextSize(canvas, item->DisplayCaption()).cx +
+            TextSize(canvas, Wide(ShortCutToText(item->ShortCut()))).cx + barWidth_ + 40;
 }
 
 template <class Base> bool TkelMenuLook<Base>::ReadsLeftToRight() const {
@@ -202,18 +195,18 @@ void TkelMenuLook<Base>::DrawTexts(TMenuItem& item, TCanvas& canvas, const RECT&
     SetBkMode(canvas.Handle(), TRANSPARENT);
     SetTextColor(canvas.Handle(), ColorToRGB(canvas.Font().Color()));
     if (ltr)
-        DrawLine(canvas, item.Caption(),
+        DrawLine(canvas, item.DisplayCaption(),
                  {rect.left + barWidth_ + 4, rect.top, rect.right, rect.bottom}, DT_LEFT);
     else
-        DrawLine(canvas, item.Caption(),
+        DrawLine(canvas, item.DisplayCaption(),
                  {rect.left + barWidth_, rect.top, rect.right - 4, rect.bottom},
                  DT_RIGHT | DT_RTLREADING);
     const std::string shortCut = ShortCutToText(item.ShortCut());
     if (shortCut.empty()) return;
-    const int width = TextSize(canvas, shortCut).cx;
+    const int width = TextSize(canvas, Wide(shortCut)).cx;
     const RECT box = ltr ? RECT{rect.right - width - 16, rect.top, rect.right, rect.bottom}
                          : RECT{rect.left + barWidth_ + 4, rect.top, rect.right, rect.bottom};
-    DrawLine(canvas, shortCut, box, DT_LEFT | DT_NOPREFIX);
+    DrawLine(canvas, Wide(shortCut), box, DT_LEFT | DT_NOPREFIX);
 }
 
 template <class Base>

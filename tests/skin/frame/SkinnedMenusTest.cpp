@@ -275,6 +275,49 @@ TEST_F(SkinnedMenus, AFlatMenuRedrawsItsWindowBorder) {
     EXPECT_EQ(seen.At(w.left + 5, w.bottom - 1), formColor);
 }
 
+// The ink of a text drawn black on white with the system menu font into a box of the given size.
+std::vector<bool> TextInk(const std::wstring& text, int width, int height) {
+    TBitmap b(width, height);
+    b.Canvas().Brush().SetColor(clWhite);
+    b.Canvas().FillRect({0, 0, width, height});
+    AssignSystemMenuFont(b.Canvas().Font());
+    HDC dc = b.Canvas().Handle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, 0);
+    RECT box{0, 0, width, height};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    std::vector<bool> ink;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) ink.push_back(b.Canvas().Pixel(x, y) != clWhite);
+    return ink;
+}
+
+TEST_F(SkinnedMenus, AUtf16CaptionShowsAsWrittenOnAnyCodePage) {
+    const std::wstring caption = L"\u6700\u5C0F\u5316(&N)"; // "minimise" with its hot key
+    TkelPopupMenu menu(&owner);
+    TMenuItem* item = Add(menu, "placeholder");
+    item->SetWideCaption(caption);
+    const std::string lost = std::string(3, '?') + "(&N)";
+    if (GetACP() == 1252) {
+        EXPECT_EQ(item->Caption(), lost) << "the 8-bit form loses it";
+    }
+    EXPECT_EQ(item->DisplayCaption(), caption);
+    wchar_t entry[32] = {};
+    GetMenuStringW(menu.Handle(), 0, entry, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(entry), caption);
+
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 1u);
+    const RECT& r = seen.items[0];
+    const int width = r.right - r.left - 30, height = r.bottom - r.top;
+    std::vector<bool> shown;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) shown.push_back(seen.AtItem(0, 30 + x, y) != 0xFFFFFF);
+    EXPECT_EQ(shown, TextInk(caption, width, height));
+    EXPECT_NE(shown, TextInk(std::wstring(3, L'?') + L"(&N)", width, height));
+}
+
 class SkinnedMenusFromSkinFile : public filetheme_test::FileThemeFixture {};
 
 TEST_F(SkinnedMenusFromSkinFile, ColoursComeFromALoadedSkinFile) {
