@@ -116,6 +116,7 @@ bool TMenu::IsShortCut(WORD key, unsigned shift) {
 }
 
 void TMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
+    if (rebuilt && autoHotkeys_ == TMenuAutoFlag::maAutomatic) RethinkHotkeys();
     if (OnChange) SafeCall([&] { OnChange(this, source, rebuilt); });
 }
 

@@ -36,6 +36,10 @@ TShortCut ShortCut(WORD key, unsigned shift);
 // without a name.
 std::string ShortCutToText(TShortCut shortCut);
 
+// Whether a menu gives items without a hot key one of their own (maAutomatic) or leaves the
+// captions as written (maManual, the framework's default, so captions never change unasked).
+enum class TMenuAutoFlag { maAutomatic, maManual };
+
 enum class TBiDiMode {
     bdLeftToRight,
     bdRightToLeft,
@@ -155,6 +159,11 @@ public:
     // The images of the items (ImageIndex), not owned; nullptr for none.
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* value);
+    TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
+    void SetAutoHotkeys(TMenuAutoFlag value);
+    // Gives every item without a hot key the first letter or digit of its caption that no sibling
+    // uses yet, marking it with "&" in the caption.
+    void RethinkHotkeys();
     TBiDiMode BiDiMode() const { return biDiMode_; }
     void SetBiDiMode(TBiDiMode value) { biDiMode_ = value; }
     // Runs the enabled, visible item (sub-items included) whose shortcut the key and modifiers
@@ -181,6 +190,7 @@ private:
     bool ownerDraw_ = false;
     TImageList* images_ = nullptr;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    TMenuAutoFlag autoHotkeys_ = TMenuAutoFlag::maManual;
 };
 
 class TPopupMenu : public TMenu, public TWindowTarget {

@@ -296,5 +296,24 @@ TEST_F(Menus, ShortcutsHaveTheirTextAndRunTheirItems) {
     EXPECT_FALSE(bar->IsShortCut(0, 0));
 }
 
+TEST_F(Menus, AutomaticHotkeysAreDistinctPerLevelAndCaptionsStayOtherwise) {
+    TPopupMenu menu(&owner);
+    Item(menu.Items(), "Burn");
+    Item(menu.Items(), "Blank");
+    Item(menu.Items(), "-");
+    Item(menu.Items(), "&Save");
+    TMenuItem* copy = Item(menu.Items(), "Copy");
+    Item(*copy, "Copy all");
+    EXPECT_EQ(menu.Items().Items(0)->Caption(), "Burn"); // manual by default
+    menu.SetAutoHotkeys(TMenuAutoFlag::maAutomatic);
+    std::vector<std::string> captions;
+    for (int i = 0; i < menu.Items().Count(); ++i)
+        captions.push_back(menu.Items().Items(i)->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Burn", "B&lank", "-", "&Save", "&Copy"}));
+    EXPECT_EQ(copy->Items(0)->Caption(), "&Copy all"); // a level of its own
+    TMenuItem* later = Item(menu.Items(), "Settings");
+    EXPECT_EQ(later->Caption(), "S&ettings"); // items inserted later too
+}
+
 } // namespace
 } // namespace kel
