@@ -12,11 +12,11 @@ using namespace inflate_detail;
 using namespace inflate_tables;
 
 // The dynamic trees, kept over the blocks of one stream so that their tables are reused.
-// The main tables: 2^11 literal/length entries, room for two short literals in one entry;
+// The main tables: 2^10 literal/length entries, room for two short literals in one entry;
 // 2^8 distance entries, as distance codes are fewer and longer.
 struct TDynamicTrees {
     THuffmanTree codeLengths{7, 7};
-    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, 11};
+    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, 10};
     THuffmanTree distances{THuffmanTree::kMaxCodeLimit, 8};
 };
 
