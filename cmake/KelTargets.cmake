@@ -67,6 +67,23 @@ function(kel_executable name)
   endif()
 endfunction()
 
+# A program users run (skintool and any tool to come). It is always an optimised release build;
+# in the native build it also gets a twin <name>_sanitized with AddressSanitizer and UBSan, which
+# tests run instead, and is listed in KEL_USER_PROGRAMS, whose members a test checks for any
+# sanitizer runtime.
+function(kel_user_program name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINKS" ${ARGN})
+  set(gui)
+  if(ARG_GUI)
+    set(gui GUI)
+  endif()
+  kel_executable(${name} ${gui} OPTIMISED SOURCES ${ARG_SOURCES} LINKS ${ARG_LINKS})
+  if(NOT KEL_WINDOWS)
+    kel_executable(${name}_sanitized ${gui} SOURCES ${ARG_SOURCES} LINKS ${ARG_LINKS})
+    set_property(GLOBAL APPEND PROPERTY KEL_USER_PROGRAMS ${name})
+  endif()
+endfunction()
+
 # A GoogleTest program registered as one CTest test (run under Wine in the Windows build).
 # Without OWN_MAIN it links GoogleTest's main.
 function(kel_test name)

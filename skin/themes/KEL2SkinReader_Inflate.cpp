@@ -12,23 +12,25 @@ using namespace inflate_detail;
 using namespace inflate_tables;
 
 // The dynamic trees, kept over the blocks of one stream so that their tables are reused.
+// The main tables: 2^10 literal/length entries, room for two short literals in one entry;
+// 2^8 distance entries, as distance codes are fewer and longer.
 struct TDynamicTrees {
-    THuffmanTree codeLengths{7};
-    THuffmanTree literals{THuffmanTree::kMaxCodeLimit};
-    THuffmanTree distances{THuffmanTree::kMaxCodeLimit};
+    THuffmanTree codeLengths{7, 7};
+    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, 10};
+    THuffmanTree distances{THuffmanTree::kMaxCodeLimit, 8};
 };
 
 // Reads the code lengths of a dynamic block, run-length coded with the code-length code.
 void ReadCodeLengths(TInflateState& state, const THuffmanTree& codeLengthTree, uint8_t* lengths,
                      unsigned total) {
+    const TDecodeTable table = codeLengthTree.Table();
     unsigned filled = 0;
     while (filled < total) {
         state.FillBits();
-        const uint32_t entry = codeLengthTree.Lookup(state.Peek(codeLengthTree.MaxBits()));
-        if (entry == THuffmanTree::kNoCode) throw TRefused{};
-        const unsigned symbol = entry & 0xFFFF;
-        const unsigned codeLength = (entry >> 16) & 0xFF;
-        state.Consume(codeLength);
+        const uint32_t entry = table.Decode(state.bits);
+        if (entry & TDecodeTable::kSpecial) throw TRefused{}; // no code
+        const unsigned symbol = TDecodeTable::Value(entry);
+        state.Consume(TDecodeTable::Consumed(entry));
         if (symbol < 16) {
             lengths[filled++] = static_cast<uint8_t>(symbol);
             continue;
@@ -61,8 +63,8 @@ void ReadDynamicTrees(TInflateState& state, TDynamicTrees& trees) {
     uint8_t codeLengthLengths[kCodeLengthCodes] = {};
     for (unsigned i = 0; i < codeLengthCount; ++i)
         codeLengthLengths[kCodeLengthOrder[i]] = static_cast<uint8_t>(state.Get(3));
-    if (trees.codeLengths.Build(codeLengthLengths, 0, kCodeLengthCodes, kCodeLengthCodes,
-                                nullptr) != TCodeSpace::Complete)
+    if (trees.codeLengths.Build(codeLengthLengths, 0, kCodeLengthCodes, kCodeLengthAlphabet) !=
+        TCodeSpace::Complete)
         throw TRefused{};
 
     uint8_t lengths[kMaxLiteralCodes + kMaxDistanceCodes] = {};
@@ -73,11 +75,11 @@ void ReadDynamicTrees(TInflateState& state, TDynamicTrees& trees) {
     // Only a lone code of length 1 may leave half of the code space unused, and the distance code
     // may be empty when the block holds no matches.
     const TCodeSpace literalSpace =
-        trees.literals.Build(lengths, 0, literalCount, kFirstLengthSymbol, kLengthExtraBits);
+        trees.literals.Build(lengths, 0, literalCount, kLiteralLengthAlphabet);
     if (literalSpace != TCodeSpace::Complete && literalSpace != TCodeSpace::SingleCode)
         throw TRefused{};
     const TCodeSpace distanceSpace =
-        trees.distances.Build(lengths, literalCount, distanceCount, 0, kDistanceExtraBits);
+        trees.distances.Build(lengths, literalCount, distanceCount, kDistanceAlphabet);
     if (distanceSpace != TCodeSpace::Complete && distanceSpace != TCodeSpace::SingleCode &&
         distanceSpace != TCodeSpace::Empty)
         throw TRefused{};

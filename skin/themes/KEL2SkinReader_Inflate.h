@@ -26,44 +26,105 @@ enum class TCodeSpace {
     Unusable,       // a length above CodeLimit, or more than kMaxSymbols: no table is built
 };
 
-// A canonical Huffman code turned into a single-level decoding table indexed by the next MaxBits
-// input bits (first input bit = bit 0 of the index).
+// What the decoding-table entries of a tree carry for each symbol. Symbols from firstExtraSymbol
+// on are followed by extraBits[symbol - firstExtraSymbol] extra bits and carry bases[...] as
+// their value (their symbol number when there are no bases); symbols below `literals` are bytes
+// of output, two of which may share an entry; symbols from symbolLimit on are refused.
+struct THuffmanAlphabet {
+    size_t firstExtraSymbol = 0;
+    const uint8_t* extraBits = nullptr;
+    const uint16_t* bases = nullptr;
+    size_t literals = 0;
+    size_t endOfBlock = SIZE_MAX;
+    size_t symbolLimit = SIZE_MAX;
+};
+
+// A decoding table in the form the decoder's loops use: a main table indexed by the next
+// mainBits input bits, whose entries either decode a symbol or point to a subtable for the bits
+// of the longer codes. Entry layout:
+//   bits 0-4   input bits the entry consumes: code length plus extra bits (for two literals both
+//              codes; for a subtable pointer the subtable's index bits)
+//   bit 5      literal: the low value byte is an output byte
+//   bit 6      second literal: the high value byte follows the first
+//   bit 7      special: end of block, or no code at all
+//   bits 8-11  code length (of the first literal), where the extra bits start
+//   bit 12     end of block (with bit 7)
+//   bit 13     subtable pointer; the value is the subtable's position in the table
+//   bits 16-31 value: literal bytes, the length or distance base, or the symbol
+struct TDecodeTable {
+    static constexpr uint32_t kConsumeMask = 0x1F;
+    static constexpr uint32_t kLiteral = 1u << 5;
+    static constexpr uint32_t kSecondLiteral = 1u << 6;
+    static constexpr uint32_t kSpecial = 1u << 7;
+    static constexpr uint32_t kEndOfBlock = 1u << 12;
+    static constexpr uint32_t kSubtable = 1u << 13;
+    static constexpr uint32_t kNoCode = kSpecial;
+
+    static constexpr unsigned Consumed(uint32_t entry) { return entry & kConsumeMask; }
+    static constexpr unsigned CodeLength(uint32_t entry) { return (entry >> 8) & 0xF; }
+    static constexpr uint32_t Value(uint32_t entry) { return entry >> 16; }
+    // The value plus the extra bits that follow the code in `bits`.
+    static uint32_t ValueWithExtra(uint32_t entry, uint64_t bits) {
+        const uint64_t codeAndExtra = bits & ((uint64_t{1} << Consumed(entry)) - 1);
+        return Value(entry) + static_cast<uint32_t>(codeAndExtra >> CodeLength(entry));
+    }
+
+    // The entry for the next input bits, which must hold at least the longest code.
+    uint32_t Decode(uint64_t bits) const {
+        const uint32_t entry = entries[bits & mainMask];
+        if (!(entry & kSubtable)) return entry;
+        const uint64_t subIndex = (bits >> mainBits) & ((uint64_t{1} << Consumed(entry)) - 1);
+        return entries[Value(entry) + subIndex];
+    }
+
+    const uint32_t* entries;
+    uint64_t mainMask;
+    unsigned mainBits;
+};
+
+// A canonical Huffman code, as a two-level decoding table and in canonical order for Lookup.
 class THuffmanTree {
 public:
-    // Entry layout: bits 0-15 symbol, 16-23 code length, 24-31 extra bits after the code.
+    // Lookup's entry layout: bits 0-15 symbol, 16-23 code length, 24-31 extra bits after the code.
     static constexpr uint32_t kNoCode = 0xFFFFFFFFu; // no code reaches this index
     static constexpr int kMaxCodeLimit = 15;
     static constexpr size_t kMaxSymbols = 4095;
 
-    // The table itself is stored packed in 16 bits, so that the large tables of 14- and 15-bit
-    // codes stay closer to the processor: bits 0-3 code length, bits 4-15 symbol. The extra bits
-    // are left to the caller, who knows them per symbol.
-    static constexpr uint16_t kNoPackedCode = 0xFFFF;
-    static constexpr unsigned PackedLength(uint16_t packed) { return packed & 0xFu; }
-    static constexpr unsigned PackedSymbol(uint16_t packed) { return packed >> 4; }
-
-    explicit THuffmanTree(int codeLimit);
+    // `mainBits` is the width of the main decoding table; longer codes go to subtables. A small
+    // main table stays in the first-level cache and is quick to build for every block.
+    explicit THuffmanTree(int codeLimit, int mainBits = 10);
 
     int CodeLimit() const { return codeLimit_; }
     int MaxBits() const { return maxBits_; }
 
-    // Builds the table from lengths[first .. first + count - 1]. Symbols from `firstExtraSymbol`
-    // on carry extraBits[symbol - firstExtraSymbol] extra bits. When the result is OverSubscribed
-    // or Unusable the tree is left empty (MaxBits 0, no code).
+    // Builds the code from lengths[first .. first + count - 1]. When the result is
+    // OverSubscribed or Unusable the tree is left empty (MaxBits 0, no code).
+    TCodeSpace Build(const uint8_t* lengths, size_t first, size_t count,
+                     const THuffmanAlphabet& alphabet);
+    // The same for an alphabet of plain symbols where those from `firstExtraSymbol` on carry
+    // extraBits[symbol - firstExtraSymbol] extra bits.
     TCodeSpace Build(const uint8_t* lengths, size_t first, size_t count, size_t firstExtraSymbol,
                      const uint8_t* extraBits);
 
-    // The entry for `index`, which must be below 2^MaxBits.
+    // The entry for the code at the start of `index`, which must be below 2^MaxBits, or kNoCode.
     uint32_t Lookup(uint32_t index) const;
-    // The packed table of 2^MaxBits entries.
-    const uint16_t* PackedEntries() const { return table_.data(); }
+    // The decoding table; valid until the next Build.
+    TDecodeTable Table() const {
+        return {table_.data(), (uint64_t{1} << mainBits_) - 1, static_cast<unsigned>(mainBits_)};
+    }
 
 private:
     void MakeEmpty();
+    void PairLiterals();
 
     int codeLimit_;
+    int mainBitsLimit_;
     int maxBits_ = 0;
-    std::vector<uint16_t> table_;
+    int mainBits_ = 0;
+    std::vector<uint32_t> table_;
+    // Canonical order: the number of codes of each length and the symbols sorted by code length.
+    int lengthCount_[kMaxCodeLimit + 1] = {};
+    std::vector<uint16_t> sorted_;
     size_t firstExtraSymbol_ = 0;
     std::vector<uint8_t> extraBits_; // for the symbols from firstExtraSymbol_ on
 };

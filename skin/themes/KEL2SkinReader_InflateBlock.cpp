@@ -1,24 +1,12 @@
-// InflateBlock: the inner loop of the DEFLATE decoder, one table lookup per symbol.
+// InflateBlock: the inner loop of the DEFLATE decoder, one table entry per literal/length symbol
+// (or two literals), one per distance.
 #include "skin/themes/KEL2SkinReader_InflateState.h"
-#include "skin/themes/KEL2SkinReader_InflateTables.h"
 
-#include <array>
+#include <cstddef>
 #include <cstring>
 
 namespace kel::inflate_detail {
 namespace {
-
-using namespace inflate_tables;
-
-// Masks of the extra bits per length and distance code, so that the inner loop needs no shift
-// to form them.
-template <size_t N> constexpr std::array<uint16_t, N> ExtraBitMasks(const uint8_t (&extraBits)[N]) {
-    std::array<uint16_t, N> masks{};
-    for (size_t i = 0; i < N; ++i) masks[i] = static_cast<uint16_t>((1u << extraBits[i]) - 1);
-    return masks;
-}
-constexpr std::array<uint16_t, 31> kLengthExtraMask = ExtraBitMasks(kLengthExtraBits);
-constexpr std::array<uint16_t, 32> kDistanceExtraMask = ExtraBitMasks(kDistanceExtraBits);
 
 // Appends `length` (3 or more) bytes copied from `distance` bytes back; the source may overlap
 // the destination, which then repeats the pattern. May write up to 15 bytes past the copy's end.
@@ -41,27 +29,37 @@ inline uint8_t* CopyMatch(uint8_t* out, size_t distance, size_t length) {
     } else if (distance == 1) {
         std::memset(out, *from, length);
     } else {
-        // Lay down the first 8 bytes one by one; from then on the output repeats with a period
-        // that is the smallest multiple of the distance not below 8, so 8-byte chunks can follow.
-        static constexpr uint8_t kPeriod[8] = {0, 0, 8, 9, 8, 10, 12, 14};
-        for (int i = 0; i < 8; ++i) out[i] = from[i];
-        const size_t period = kPeriod[distance];
-        for (out += 8; out < end; out += 8) std::memcpy(out, out - period, 8);
+        // Word copies that step by the distance: each reads the bytes the one before has just
+        // written, so every word holds the pattern from its start.
+        do {
+            uint64_t word;
+            std::memcpy(&word, from, 8);
+            std::memcpy(out, &word, 8);
+            out += distance;
+            from += distance;
+        } while (out < end);
     }
     return end;
+}
+
+// Appends the one or two literal bytes of a table entry. Always stores two: the window has room
+// past the limit.
+inline uint8_t* PutLiterals(uint8_t* out, uint32_t entry) {
+    const uint32_t bytes = TDecodeTable::Value(entry);
+    out[0] = static_cast<uint8_t>(bytes);
+    out[1] = static_cast<uint8_t>(bytes >> 8);
+    return out + 1 + ((entry & TDecodeTable::kSecondLiteral) != 0);
 }
 
 } // namespace
 
 void InflateBlock(TInflateState& state, const THuffmanTree& literals,
                   const THuffmanTree& distances) {
-    using Tree = THuffmanTree;
+    using Table = TDecodeTable;
     // Everything the loop touches lives in locals: window stores may alias any memory, so
-    // fields of `state` would be reloaded after each of them.
-    const uint16_t* const literalTable = literals.PackedEntries();
-    const uint64_t literalMask = (uint64_t{1} << literals.MaxBits()) - 1;
-    const uint16_t* const distanceTable = distances.PackedEntries();
-    const uint64_t distanceMask = (uint64_t{1} << distances.MaxBits()) - 1;
+    // fields of `state` or of the trees would be reloaded after each of them.
+    const Table literalTable = literals.Table();
+    const Table distanceTable = distances.Table();
     uint8_t* const window = state.window;
 
     uint64_t bits = 0;
@@ -87,14 +85,15 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
         limit = window + state.Limit();
     };
     reload();
-    const auto consume = [&](unsigned n) {
-        bits >>= n;
-        count -= n;
+    const auto consume = [&](uint32_t entry) {
+        bits >>= Table::Consumed(entry);
+        count -= Table::Consumed(entry);
     };
-    // Literal entries are those below symbol 256; kNoPackedCode is far above.
-    constexpr uint16_t kFirstNonLiteral = 256 << 4;
 
-    for (;;) {
+    // Tops the bit buffer up to at least 56 bits: a length code with its extra bits and a
+    // distance code with its extra bits (48), or two entries of up to 15 bits each and a third
+    // code. Only bits above the valid ones change, so an entry decoded before stays valid.
+    const auto refill = [&] {
         if (in < inFastEnd) {
             bits |= LoadLittleEndian64(in) << count;
             in += (63 - count) >> 3;
@@ -104,60 +103,51 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
             state.FillBits();
             reload();
         }
-
-        uint16_t entry = literalTable[bits & literalMask];
-        if (entry < kFirstNonLiteral) {
-            // The filled bits cover three literal codes: take up to two more without refilling.
-            consume(Tree::PackedLength(entry));
-            *out++ = static_cast<uint8_t>(Tree::PackedSymbol(entry));
-            entry = literalTable[bits & literalMask];
-            if (entry < kFirstNonLiteral) {
-                consume(Tree::PackedLength(entry));
-                *out++ = static_cast<uint8_t>(Tree::PackedSymbol(entry));
-                entry = literalTable[bits & literalMask];
-                if (entry < kFirstNonLiteral) {
-                    consume(Tree::PackedLength(entry));
-                    *out++ = static_cast<uint8_t>(Tree::PackedSymbol(entry));
-                }
-            }
-            if (out >= limit) {
-                store();
-                state.Flush();
-                reload();
-            }
-            continue;
-        }
-        const unsigned symbol = Tree::PackedSymbol(entry);
-        if (symbol == kEndOfBlock) {
-            consume(Tree::PackedLength(entry));
-            break;
-        }
-        // Also catches kNoPackedCode, whose symbol is 0xFFF.
-        if (symbol > kLastLengthSymbol) throw TRefused{};
-        unsigned codeLength = Tree::PackedLength(entry);
-        unsigned extraBits = kLengthExtraBits[symbol - kFirstLengthSymbol];
-        const size_t length =
-            kLengthBase[symbol - kFirstLengthSymbol] +
-            ((bits >> codeLength) & kLengthExtraMask[symbol - kFirstLengthSymbol]);
-        consume(codeLength + extraBits);
-
-        entry = distanceTable[bits & distanceMask];
-        const unsigned distanceCode = Tree::PackedSymbol(entry);
-        if (distanceCode >= kDistanceCodes) throw TRefused{}; // codes 30, 31 or no code
-        codeLength = Tree::PackedLength(entry);
-        extraBits = kDistanceExtraBits[distanceCode];
-        const size_t distance =
-            kDistanceBase[distanceCode] + ((bits >> codeLength) & kDistanceExtraMask[distanceCode]);
-        consume(codeLength + extraBits);
-        // Flushes keep 32 KB of history, so this only bites before the first flush.
-        if (distance > static_cast<size_t>(out - window)) throw TRefused{};
-
-        out = CopyMatch(out, distance, length);
+    };
+    const auto flushIfFull = [&] {
         if (out >= limit) {
             store();
             state.Flush();
             reload();
         }
+    };
+
+    // The next entry is always decoded ahead, so that its table load overlaps the work before.
+    refill();
+    uint32_t entry = literalTable.Decode(bits);
+    for (;;) {
+        if (entry & Table::kLiteral) {
+            out = PutLiterals(out, entry);
+            consume(entry);
+            entry = literalTable.Decode(bits);
+            if (entry & Table::kLiteral) {
+                out = PutLiterals(out, entry);
+                consume(entry);
+                entry = literalTable.Decode(bits);
+            }
+            refill();
+            flushIfFull();
+            continue;
+        }
+        if (entry & Table::kSpecial) {
+            if (!(entry & Table::kEndOfBlock)) throw TRefused{}; // no code, or 286 and 287
+            consume(entry);
+            break;
+        }
+        const size_t length = Table::ValueWithExtra(entry, bits);
+        consume(entry);
+
+        entry = distanceTable.Decode(bits);
+        if (entry & Table::kSpecial) throw TRefused{}; // no code, or codes 30 and 31
+        const size_t distance = Table::ValueWithExtra(entry, bits);
+        consume(entry);
+        // Flushes keep 32 KB of history, so this only bites before the first flush.
+        if (distance > static_cast<size_t>(out - window)) throw TRefused{};
+
+        refill();
+        entry = literalTable.Decode(bits);
+        out = CopyMatch(out, distance, length);
+        flushIfFull();
     }
     store();
 }

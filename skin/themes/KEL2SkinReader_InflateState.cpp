@@ -17,7 +17,8 @@ bool TInflateState::ReadInput() {
     std::memmove(input, input + inPos, inEnd - inPos);
     inEnd -= inPos;
     inPos = 0;
-    const size_t wanted = kInputBufferSize - inEnd;
+    const size_t wanted = headerReadNext_ ? kHeaderRead : kInputBufferSize - inEnd;
+    headerReadNext_ = false;
     const size_t got = in_.Read(input + inEnd, wanted);
     if (got > 0) {
         inEnd += std::min(got, wanted);
@@ -91,6 +92,7 @@ void TInflateState::CopyStoredBlock() {
         left -= piece;
         if (outPos >= Limit()) Flush();
     }
+    headerReadNext_ = RealBytesBuffered() == 0;
 }
 
 void TInflateState::Flush() {

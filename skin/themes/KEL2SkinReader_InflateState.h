@@ -17,6 +17,8 @@ constexpr size_t kInputBufferSize = 16384;
 // Zero bytes appended once the input has ended, so that the last codes can be peeked with their
 // longest possible extra bits. A valid stream never consumes them; more than this is never needed.
 constexpr size_t kInputPadding = 16;
+// Enough for a stored block's header and the fast bit reader's 8-byte loads.
+constexpr size_t kHeaderRead = 16;
 
 constexpr size_t kWindowHistory = 32768; // the largest DEFLATE distance; also the output piece
 constexpr size_t kWindowLimit = 2 * kWindowHistory; // unwritten bytes that trigger a flush
@@ -102,6 +104,10 @@ private:
     TInputStream& in_;
     TOutputStream& out_;
     bool inputEnded_ = false;
+    // After a stored block has drained the input buffer, the next read fetches only the next
+    // block's header, so that the data of a following stored block can be read straight into
+    // the window instead of passing through the input buffer.
+    bool headerReadNext_ = false;
     size_t paddingStart_ = 0;
     size_t unwritten_ = 0;
 };

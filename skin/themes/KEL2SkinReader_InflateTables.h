@@ -2,6 +2,8 @@
 // the order in which a dynamic block header lists the code-length code.
 #pragma once
 
+#include "skin/themes/KEL2SkinReader_Inflate.h"
+
 #include <cstdint>
 
 namespace kel::inflate_tables {
@@ -30,5 +32,16 @@ constexpr uint8_t kDistanceExtraBits[32] = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,
 
 constexpr uint8_t kCodeLengthOrder[kCodeLengthCodes] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                         11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+// What the decoding tables carry for the literal/length code (literal bytes, the end of block,
+// lengths with their extra bits; 286 and 287 refused), the distance code (distances with their
+// extra bits; 30 and 31 refused) and the code-length code (plain symbols).
+constexpr THuffmanAlphabet kLiteralLengthAlphabet = {kFirstLengthSymbol, kLengthExtraBits,
+                                                     kLengthBase,        kEndOfBlock,
+                                                     kEndOfBlock,        kLastLengthSymbol + 1};
+constexpr THuffmanAlphabet kDistanceAlphabet = {0, kDistanceExtraBits, kDistanceBase,
+                                                0, SIZE_MAX,           kDistanceCodes};
+constexpr THuffmanAlphabet kCodeLengthAlphabet = {kCodeLengthCodes, nullptr, nullptr, 0,
+                                                  SIZE_MAX,         SIZE_MAX};
 
 } // namespace kel::inflate_tables

@@ -1,12 +1,14 @@
-// THuffmanTree: canonical Huffman codes as single-level decoding tables, and the two fixed trees.
+// THuffmanTree: canonical Huffman codes as two-level decoding tables, and the two fixed trees.
 #include "skin/themes/KEL2SkinReader_Inflate.h"
 #include "skin/themes/KEL2SkinReader_InflateTables.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace kel {
 namespace {
+
+using Table = TDecodeTable;
 
 // Huffman codes are sent most significant bit first, but the bit reader indexes tables with the
 // first input bit as bit 0, so every code is stored bit-reversed.
@@ -28,36 +30,77 @@ uint32_t ReverseBits(uint32_t code, int length) {
     return reversed16 >> (16 - length);
 }
 
-THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count, size_t firstExtraSymbol,
-                            const uint8_t* extraBits) {
-    THuffmanTree tree(THuffmanTree::kMaxCodeLimit);
-    tree.Build(lengths, 0, count, firstExtraSymbol, extraBits);
+// The decoding-table entry of `symbol` with a code of `length` bits.
+uint32_t MakeEntry(const THuffmanAlphabet& alphabet, size_t symbol, unsigned length) {
+    const uint32_t codeLength = length << 8;
+    if (symbol >= alphabet.symbolLimit) return Table::kNoCode;
+    if (symbol == alphabet.endOfBlock)
+        return Table::kSpecial | Table::kEndOfBlock | codeLength | length;
+    if (symbol < alphabet.literals)
+        return static_cast<uint32_t>(symbol) << 16 | Table::kLiteral | codeLength | length;
+    if (symbol < alphabet.firstExtraSymbol || !alphabet.extraBits)
+        return static_cast<uint32_t>(symbol) << 16 | codeLength | length;
+    const size_t i = symbol - alphabet.firstExtraSymbol;
+    const uint32_t value = alphabet.bases ? alphabet.bases[i] : static_cast<uint32_t>(symbol);
+    return value << 16 | codeLength | (length + alphabet.extraBits[i]);
+}
+
+THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count,
+                            const THuffmanAlphabet& alphabet) {
+    // Main tables as wide as the longest fixed code: no subtables.
+    THuffmanTree tree(THuffmanTree::kMaxCodeLimit, 9);
+    tree.Build(lengths, 0, count, alphabet);
     return tree;
 }
 
 } // namespace
 
-THuffmanTree::THuffmanTree(int codeLimit)
-    : codeLimit_(codeLimit < 1 ? 1 : (codeLimit > kMaxCodeLimit ? kMaxCodeLimit : codeLimit)) {
+THuffmanTree::THuffmanTree(int codeLimit, int mainBits)
+    : codeLimit_(std::clamp(codeLimit, 1, kMaxCodeLimit)),
+      mainBitsLimit_(std::clamp(mainBits, 1, kMaxCodeLimit)) {
     MakeEmpty();
 }
 
 void THuffmanTree::MakeEmpty() {
     maxBits_ = 0;
-    table_.assign(1, kNoPackedCode);
+    mainBits_ = 0;
+    table_.assign(1, Table::kNoCode);
+    std::fill(std::begin(lengthCount_), std::end(lengthCount_), 0);
+    sorted_.clear();
     extraBits_.clear();
 }
 
+// Canonical decoding, one bit at a time: the codes of each length are consecutive numbers that
+// follow on from those of the length before.
 uint32_t THuffmanTree::Lookup(uint32_t index) const {
-    const uint16_t packed = table_[index];
-    if (packed == kNoPackedCode) return kNoCode;
-    const uint32_t symbol = PackedSymbol(packed);
-    const uint32_t extra = symbol >= firstExtraSymbol_ ? extraBits_[symbol - firstExtraSymbol_] : 0;
-    return symbol | PackedLength(packed) << 16 | extra << 24;
+    uint32_t code = 0, firstCode = 0;
+    size_t offset = 0;
+    for (int length = 1; length <= maxBits_; ++length) {
+        code |= (index >> (length - 1)) & 1;
+        const uint32_t count = static_cast<uint32_t>(lengthCount_[length]);
+        if (code - firstCode < count) {
+            const uint32_t symbol = sorted_[offset + code - firstCode];
+            const uint32_t extra =
+                symbol >= firstExtraSymbol_ ? extraBits_[symbol - firstExtraSymbol_] : 0;
+            return symbol | static_cast<uint32_t>(length) << 16 | extra << 24;
+        }
+        offset += count;
+        firstCode = (firstCode + count) << 1;
+        code <<= 1;
+    }
+    return kNoCode;
 }
 
 TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t count,
                                size_t firstExtraSymbol, const uint8_t* extraBits) {
+    THuffmanAlphabet alphabet;
+    alphabet.firstExtraSymbol = firstExtraSymbol;
+    alphabet.extraBits = extraBits;
+    return Build(lengths, first, count, alphabet);
+}
+
+TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t count,
+                               const THuffmanAlphabet& alphabet) {
     int lengthCount[kMaxCodeLimit + 1] = {};
     int maxBits = 0;
     if (count > kMaxSymbols) {
@@ -95,47 +138,97 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         space = TCodeSpace::SingleCode;
 
     maxBits_ = maxBits;
-    const size_t tableSize = size_t{1} << maxBits;
-    // A complete code sets every entry below, so only incomplete ones need the "no code" fill.
-    if (space == TCodeSpace::Complete)
-        table_.resize(tableSize);
+    mainBits_ = std::min(maxBits, mainBitsLimit_);
+    std::copy(std::begin(lengthCount), std::end(lengthCount), lengthCount_);
+    firstExtraSymbol_ = alphabet.firstExtraSymbol;
+    if (alphabet.extraBits && firstExtraSymbol_ < count)
+        extraBits_.assign(alphabet.extraBits, alphabet.extraBits + (count - firstExtraSymbol_));
     else
-        table_.assign(tableSize, kNoPackedCode);
-    firstExtraSymbol_ = firstExtraSymbol;
-    extraBits_.assign(extraBits,
-                      extraBits + (firstExtraSymbol < count ? count - firstExtraSymbol : 0));
+        extraBits_.clear();
 
-    uint32_t nextCode[kMaxCodeLimit + 1] = {};
-    uint32_t code = 0;
-    for (int bits = 1; bits <= codeLimit_; ++bits) {
-        code = (code + static_cast<uint32_t>(lengthCount[bits - 1])) << 1;
-        nextCode[bits] = code;
-    }
-
-    // Symbols ordered by code length, in symbol order within one length (canonical order).
-    uint16_t sorted[kMaxSymbols];
+    // Symbols ordered by code length, in symbol order within one length (canonical order), and
+    // the canonical code of each.
     size_t groupStart[kMaxCodeLimit + 1] = {};
     for (int bits = 2; bits <= maxBits; ++bits)
         groupStart[bits] = groupStart[bits - 1] + static_cast<size_t>(lengthCount[bits - 1]);
+    sorted_.resize(codes);
     for (size_t symbol = 0; symbol < count; ++symbol)
         if (lengths[first + symbol] != 0)
-            sorted[groupStart[lengths[first + symbol]]++] = static_cast<uint16_t>(symbol);
+            sorted_[groupStart[lengths[first + symbol]]++] = static_cast<uint16_t>(symbol);
+    uint16_t codeOf[kMaxSymbols];
+    uint8_t lengthOf[kMaxSymbols];
+    {
+        size_t next = 0;
+        uint32_t code = 0;
+        for (int length = 1; length <= maxBits; ++length) {
+            code <<= 1;
+            for (int i = 0; i < lengthCount[length]; ++i, ++next, ++code) {
+                codeOf[next] = static_cast<uint16_t>(code);
+                lengthOf[next] = static_cast<uint8_t>(length);
+            }
+        }
+    }
 
-    // Grow the table one code length at a time: doubling the table so far repeats every shorter
-    // code for the new top index bit, then each code of this length takes its single slot. Slots
-    // left over are prefixes of longer codes, filled at their own lengths, or stay "no code".
-    uint16_t* const table = table_.data();
+    // The main table grows one code length at a time: doubling the table so far repeats every
+    // shorter code for the new top index bit, then each code of this length takes its one slot.
+    // Slots no code reaches stay "no code".
+    table_.assign(size_t{1} << mainBits_, Table::kNoCode);
+    uint32_t* table = table_.data();
     size_t next = 0;
-    for (int length = 1; length <= maxBits; ++length) {
+    for (int length = 1; length <= mainBits_; ++length) {
         const size_t half = size_t{1} << (length - 1);
-        std::memcpy(table + half, table, half * sizeof(uint16_t));
-        for (int i = 0; i < lengthCount[length]; ++i) {
-            const size_t symbol = sorted[next++];
-            table[ReverseBits(nextCode[length]++, length)] =
-                static_cast<uint16_t>(symbol << 4 | static_cast<size_t>(length));
+        std::copy(table, table + half, table + half);
+        for (; next < codes && lengthOf[next] == length; ++next)
+            table[ReverseBits(codeOf[next], length)] = MakeEntry(alphabet, sorted_[next], length);
+    }
+    if (alphabet.literals > 0) PairLiterals();
+
+    // Longer codes: the codes that share their first mainBits bits are consecutive in canonical
+    // order and share one subtable, indexed by as many further bits as the longest of them has.
+    while (next < codes) {
+        const int shift = lengthOf[next] - mainBits_;
+        const uint32_t prefix = static_cast<uint32_t>(codeOf[next]) >> shift;
+        size_t end = next + 1;
+        while (end < codes &&
+               static_cast<uint32_t>(codeOf[end]) >> (lengthOf[end] - mainBits_) == prefix)
+            ++end;
+        const int subBits = lengthOf[end - 1] - mainBits_;
+        const size_t subStart = table_.size();
+        table_.resize(subStart + (size_t{1} << subBits), Table::kNoCode);
+        table = table_.data();
+        table[ReverseBits(prefix, mainBits_)] = static_cast<uint32_t>(subStart) << 16 |
+                                                Table::kSubtable | static_cast<uint32_t>(subBits);
+        for (; next < end; ++next) {
+            const int length = lengthOf[next];
+            const uint32_t entry =
+                MakeEntry(alphabet, sorted_[next], static_cast<unsigned>(length));
+            const size_t step = size_t{1} << (length - mainBits_);
+            for (size_t i = ReverseBits(codeOf[next], length) >> mainBits_;
+                 i < (size_t{1} << subBits); i += step)
+                table[subStart + i] = entry;
         }
     }
     return space;
+}
+
+// Where the bits after a literal's code start another literal code that fits in the main table's
+// index too, the entry carries both bytes.
+void THuffmanTree::PairLiterals() {
+    uint32_t* const table = table_.data();
+    const size_t size = size_t{1} << mainBits_;
+    for (size_t index = 0; index < size; ++index) {
+        const uint32_t entry = table[index];
+        if (!(entry & Table::kLiteral)) continue;
+        const unsigned firstLength = Table::CodeLength(entry);
+        // The entry at the remaining bits still holds its own first literal and code length.
+        const uint32_t second = table[index >> firstLength];
+        if (!(second & Table::kLiteral)) continue;
+        const unsigned secondLength = Table::CodeLength(second);
+        if (firstLength + secondLength > static_cast<unsigned>(mainBits_)) continue;
+        const uint32_t bytes = (Table::Value(entry) & 0xFF) | (Table::Value(second) & 0xFF) << 8;
+        table[index] = bytes << 16 | Table::kLiteral | Table::kSecondLiteral | firstLength << 8 |
+                       (firstLength + secondLength);
+    }
 }
 
 const THuffmanTree& FixedLiteralTree() {
@@ -143,8 +236,7 @@ const THuffmanTree& FixedLiteralTree() {
         uint8_t lengths[288];
         for (int symbol = 0; symbol < 288; ++symbol)
             lengths[symbol] = symbol < 144 ? 8 : symbol < 256 ? 9 : symbol < 280 ? 7 : 8;
-        return BuildFixedTree(lengths, 288, inflate_tables::kFirstLengthSymbol,
-                              inflate_tables::kLengthExtraBits);
+        return BuildFixedTree(lengths, 288, inflate_tables::kLiteralLengthAlphabet);
     }();
     return tree;
 }
@@ -153,7 +245,7 @@ const THuffmanTree& FixedDistanceTree() {
     static const THuffmanTree tree = [] {
         uint8_t lengths[32];
         for (uint8_t& length : lengths) length = 5;
-        return BuildFixedTree(lengths, 32, 0, inflate_tables::kDistanceExtraBits);
+        return BuildFixedTree(lengths, 32, inflate_tables::kDistanceAlphabet);
     }();
     return tree;
 }

@@ -69,6 +69,90 @@ TEST(HuffmanTree, FixedTrees) {
     EXPECT_EQ(distances.Lookup(0b10111), 29u | 5u << 16 | 13u << 24); // 29 = 11101
 }
 
+// Random code lengths over `symbols` symbols: a complete code up to 15 bits long made by
+// splitting random leaves, given to random symbols; with `dropOne` one code is left out.
+Bytes RandomCodeLengths(uint32_t& seed, size_t symbols, size_t codes, bool dropOne) {
+    const auto next = [&seed](size_t bound) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<size_t>(seed >> 8) % bound;
+    };
+    std::vector<uint8_t> leaves = {0};
+    while (leaves.size() < codes) {
+        uint8_t& leaf = leaves[next(leaves.size())];
+        if (leaf == 15) continue;
+        leaves.push_back(++leaf);
+    }
+    if (dropOne) leaves.pop_back();
+    Bytes lengths(symbols, 0);
+    std::vector<size_t> order(symbols);
+    for (size_t i = 0; i < symbols; ++i) order[i] = i;
+    for (size_t i = symbols - 1; i > 0; --i) std::swap(order[i], order[next(i + 1)]);
+    for (size_t i = 0; i < leaves.size(); ++i) lengths[order[i]] = leaves[i];
+    return lengths;
+}
+
+// The decoding table (main table, subtables, paired literals, bases) says for every bit pattern
+// what canonical decoding of the same code says.
+TEST(HuffmanTree, DecodingTableAgreesWithCanonicalDecoding) {
+    using Table = TDecodeTable;
+    uint32_t seed = 99;
+    for (int round = 0; round < 60; ++round) {
+        const bool distances = round % 3 == 2;
+        const size_t symbols = distances ? 30 : 286;
+        const THuffmanAlphabet& alphabet =
+            distances ? inflate_tables::kDistanceAlphabet : inflate_tables::kLiteralLengthAlphabet;
+        const Bytes lengths =
+            RandomCodeLengths(seed, symbols, 2 + seed % (symbols - 2), round % 4 == 1);
+        THuffmanTree tree(15, distances ? 8 : 11);
+        const TCodeSpace space = tree.Build(lengths.data(), 0, symbols, alphabet);
+        ASSERT_TRUE(space == TCodeSpace::Complete || space == TCodeSpace::Incomplete ||
+                    space == TCodeSpace::SingleCode);
+        const Table table = tree.Table();
+        for (uint32_t index = 0; index < (1u << tree.MaxBits()); ++index) {
+            const uint32_t entry = table.Decode(index);
+            const uint32_t expected = tree.Lookup(index);
+            SCOPED_TRACE(testing::Message() << "round " << round << " index " << index);
+            if (expected == THuffmanTree::kNoCode) {
+                ASSERT_EQ(entry, Table::kNoCode);
+                continue;
+            }
+            const uint32_t symbol = expected & 0xFFFF, length = (expected >> 16) & 0xFF;
+            const uint32_t extra = expected >> 24;
+            ASSERT_EQ(Table::CodeLength(entry), length);
+            if (!distances && symbol < 256) {
+                ASSERT_TRUE(entry & Table::kLiteral);
+                ASSERT_EQ(Table::Value(entry) & 0xFF, symbol);
+                if (entry & Table::kSecondLiteral) {
+                    const uint32_t second = tree.Lookup(index >> length);
+                    ASSERT_LT(second & 0xFFFF, 256u);
+                    ASSERT_EQ(Table::Value(entry) >> 8, second & 0xFFFF);
+                    ASSERT_EQ(Table::Consumed(entry), length + ((second >> 16) & 0xFF));
+                    ASSERT_LE(Table::Consumed(entry), 11u);
+                } else {
+                    ASSERT_EQ(Table::Consumed(entry), length);
+                }
+            } else if (!distances && symbol == 256) {
+                ASSERT_EQ(Table::Value(entry), 0u);
+                ASSERT_EQ(entry & (Table::kLiteral | Table::kSubtable), 0u);
+                ASSERT_TRUE(entry & Table::kSpecial && entry & Table::kEndOfBlock);
+                ASSERT_EQ(Table::Consumed(entry), length);
+            } else if (symbol >= (distances ? 30u : 286u)) {
+                ASSERT_EQ(entry, Table::kNoCode);
+            } else {
+                const size_t i = distances ? symbol : symbol - 257;
+                const uint16_t* bases =
+                    distances ? inflate_tables::kDistanceBase : inflate_tables::kLengthBase;
+                ASSERT_EQ(entry & (Table::kLiteral | Table::kSpecial), 0u);
+                ASSERT_EQ(Table::Consumed(entry), length + extra);
+                // With every extra bit set the value is the base plus the largest extra value.
+                const uint64_t allExtraOnes = uint64_t{(1u << extra) - 1} << length;
+                ASSERT_EQ(Table::ValueWithExtra(entry, index | allExtraOnes),
+                          bases[i] + (1u << extra) - 1);
+            }
+        }
+    }
+}
+
 // --- Streams made by zlib
 
 Bytes ThisProgram() {
