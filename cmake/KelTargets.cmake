@@ -95,7 +95,9 @@ function(kel_test name)
   kel_executable(${name} SOURCES ${ARG_SOURCES} LINKS ${ARG_LINKS} ${main} gtest gmock)
   if(KEL_WINDOWS)
     add_test(NAME win.${name} COMMAND ${name})
-    set_tests_properties(win.${name} PROPERTIES TIMEOUT 300)
+    # The Windows tests share one screen, keyboard focus and pointer: one at a time; the native
+    # tests run beside them.
+    set_tests_properties(win.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK desktop)
   else()
     add_test(NAME native.${name} COMMAND ${name})
     set_tests_properties(native.${name} PROPERTIES TIMEOUT 300)

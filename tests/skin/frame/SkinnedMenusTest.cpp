@@ -3,7 +3,7 @@
 // heights, right-to-left placement and items added at run time.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -34,19 +34,39 @@ struct TSeenMenu {
     }
 };
 
-TSeenMenu OpenAndRead(TPopupMenu& menu, int downs) {
+// The visible menu window of this process, or nullptr.
+HWND OwnMenuWindow() {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumWindows(
+        [](HWND w, LPARAM data) -> BOOL {
+            char name[16] = {};
+            DWORD process = 0;
+            GetClassNameA(w, name, sizeof name);
+            GetWindowThreadProcessId(w, &process);
+            if (std::string(name) != "#32768" || !IsWindowVisible(w) ||
+                process != GetCurrentProcessId())
+                return TRUE;
+            reinterpret_cast<Search*>(data)->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Opens a menu with `open` (which runs the system's menu loop) and reads it from a helper thread.
+TSeenMenu OpenAndReadWith(HMENU handle, int downs, const std::function<void()>& open) {
     TSeenMenu seen;
     std::thread reader([&] {
         HWND window = nullptr;
         for (int i = 0; i < 400 && !window; ++i) {
             Sleep(10);
-            HWND w = FindWindowA("#32768", nullptr);
-            if (w && IsWindowVisible(w)) window = w;
+            window = OwnMenuWindow();
         }
         if (!window) return;
         for (int i = 0; i < downs; ++i) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
         Sleep(300);
-        HMENU handle = menu.Handle();
         for (int i = 0; i < GetMenuItemCount(handle); ++i) {
             RECT r{};
             GetMenuItemRect(nullptr, handle, static_cast<UINT>(i), &r);
@@ -55,22 +75,27 @@ TSeenMenu OpenAndRead(TPopupMenu& menu, int downs) {
         GetWindowRect(window, &seen.window);
         const int w = seen.window.right - seen.window.left,
                   h = seen.window.bottom - seen.window.top;
-        HDC screen = GetDC(nullptr);
+        // From the window's own surface: what other programs' windows might cover does not count.
+        HDC screen = GetWindowDC(window);
         HDC memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, screen, seen.window.left, seen.window.top, SRCCOPY);
+        BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) seen.pixels.push_back(GetPixel(memory, x, y));
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
+        ReleaseDC(window, screen);
         PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     });
-    menu.Popup(200, 150);
+    open();
     reader.join();
     return seen;
+}
+
+TSeenMenu OpenAndRead(TPopupMenu& menu, int downs) {
+    return OpenAndReadWith(menu.Handle(), downs, [&] { menu.Popup(200, 150); });
 }
 
 bool AnyPixel(const TSeenMenu& seen, const RECT& area, COLORREF color) {
@@ -200,11 +225,21 @@ TEST_F(SkinnedMenus, RightToLeftOnAMiddleEastSystemPutsTheBarOnTheRight) {
     EXPECT_EQ(seen.AtItem(0, 3, 10), 0xFFFFFFu);
 }
 
-TEST_F(SkinnedMenus, ItemsAddedLaterAndHundredsOfThemAreDrawnByTheComponent) {
+TEST_F(SkinnedMenus, HundredsOfItemsLongAndEmptyCaptionsAreDrawnWithoutHarm) {
     TkelPopupMenu menu(&owner);
-    for (int i = 0; i < 300; ++i) Add(menu, std::string(i == 7 ? 3000 : 1, 'x'));
+    Add(menu, std::string(3000, 'x'));
     Add(menu, ""); // an empty caption
-    menu.Items().Clear();
+    for (int i = 0; i < 300; ++i) Add(menu, "Item " + std::to_string(i));
+    TMenuItem* stray = Add(menu, "No image list");
+    stray->SetImageIndex(3);
+    stray->SetChecked(true);
+    const TSeenMenu seen = OpenAndRead(menu, 0);
+    ASSERT_EQ(seen.items.size(), 303u);
+    EXPECT_EQ(seen.AtItem(0, 3, 10), 0xCED3D6u);
+}
+
+TEST_F(SkinnedMenus, ItemsAddedLaterAreDrawnByTheComponent) {
+    TkelPopupMenu menu(&owner);
     Add(menu, "Added at run time");
     TMenuItem* sub = Add(menu, "With a sub-menu");
     auto* child = new TMenuItem(&owner);
@@ -214,6 +249,47 @@ TEST_F(SkinnedMenus, ItemsAddedLaterAndHundredsOfThemAreDrawnByTheComponent) {
     const TSeenMenu seen = OpenAndRead(menu, 0);
     ASSERT_EQ(seen.items.size(), 2u);
     EXPECT_EQ(seen.AtItem(0, 3, 10), 0xCED3D6u);
+    EXPECT_EQ(seen.AtItem(1, 3, 10), 0xCED3D6u);
+}
+
+TEST_F(SkinnedMenus, SeparatorsOfEveryStyleButMacOSAreALineTwoPixelsDown) {
+    for (TkelUIStyle style : {TkelUIStyle::WinXP, TkelUIStyle::DeepBlue, TkelUIStyle::Protein,
+                              TkelUIStyle::BlueGlass}) {
+        TkelPopupMenu menu(&owner);
+        menu.SetUIStyle(style);
+        Add(menu, "Above");
+        Add(menu, "-");
+        const TSeenMenu seen = OpenAndRead(menu, 0);
+        ASSERT_EQ(seen.items.size(), 2u);
+        EXPECT_EQ(seen.items[1].bottom - seen.items[1].top, 5);
+        EXPECT_EQ(seen.AtItem(1, 40, 2), 0x848284u) << static_cast<int>(style);
+        EXPECT_EQ(seen.AtItem(1, 40, 1), GetThemeColor(style, 21)) << static_cast<int>(style);
+    }
+}
+
+TEST_F(SkinnedMenus, AMainMenuSubMenuOnScreenWithAGradientBar) {
+    TForm form(nullptr);
+    auto* bar = new TkelMainMenu(&form);
+    bar->SetBarColor(0x000000);
+    bar->SetBarToColor(0xFFFFFF);
+    auto* file = new TMenuItem(&form);
+    file->SetCaption("&File");
+    bar->Items().Add(file);
+    auto* open = new TMenuItem(&form);
+    open->SetCaption("&Open");
+    file->Add(open);
+    form.SetMenu(bar);
+    form.Show();
+    const TSeenMenu seen = OpenAndReadWith(file->Handle(), 0, [&] {
+        TrackPopupMenu(file->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN, 200, 150, 0, form.Handle(),
+                       nullptr);
+    });
+    ASSERT_EQ(seen.items.size(), 1u);
+    // Column x - left of 26 on a black-to-white bar: trunc(255 / 26 * k).
+    EXPECT_EQ(seen.AtItem(0, 0, 5), 0u);
+    EXPECT_EQ(seen.AtItem(0, 13, 5), 0x7F7F7Fu);
+    EXPECT_EQ(seen.AtItem(0, 25, 5), 0xFFFFFFu);
+    EXPECT_EQ(seen.AtItem(0, 30, 1), 0xFFFFFFu);
 }
 
 TEST_F(SkinnedMenus, AMainMenuKeepsItsCheckMarksWithoutUserImages) {
