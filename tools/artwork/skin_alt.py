@@ -99,7 +99,7 @@ def _info_backdrop(cv):
     """A soft darkening behind the info text that keeps the orbit lines quiet there."""
     x0, y0, x1, y1 = INFO_BOX
     area = cv.blur(cv.rrect((x0 - 10, y0 - 6, x1 + 4, y1 + 4), 10), 12)
-    cv.fill(area, (6, 10, 24), 0.6)
+    cv.fill(area, (6, 10, 24), 0.45)
     rule = cv.rrect((x0 - 9, y0 + 1, x0 - 6, y1 - 2), 1.5)
     cv.fill(rule, vgrad(y0, y1, [(0.0, (110, 176, 255)), (1.0, (110, 176, 255, 0))]))
 
