@@ -3,13 +3,14 @@
 // (no caption, so no system glyphs) in the colours of the launcher's skins.
 #include "tools/sibling-stub/StubNotice.h"
 
-#include "framework/win/GraphicsSupport.h"
+#include "framework/win/Handles.h"
 
 #include <windows.h>
 
 namespace stub {
 namespace {
 
+using kel::gdi::PaintDc;
 using kel::gdi::ScopedSelect;
 using kel::gdi::UniqueGdi;
 
@@ -42,8 +43,8 @@ void DrawLine(HDC dc, const std::string& text, HFONT font, COLORREF ink, RECT bo
 }
 
 void Paint(HWND window, const Notice& notice) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    PaintDc paint(window);
+    HDC dc = paint.Get();
     RECT r;
     GetClientRect(window, &r);
     FillRectWith(dc, r, kBorder);
@@ -55,7 +56,6 @@ void Paint(HWND window, const Notice& notice) {
     const int left = inside.left + kAccent + 14, right = inside.right - 12;
     DrawLine(dc, notice.headline, notice.headlineFont.get(), kHeadlineInk, {left, 13, right, 33});
     DrawLine(dc, notice.detail, notice.detailFont.get(), kDetailInk, {left, 37, right, 55});
-    EndPaint(window, &ps);
 }
 
 LRESULT CALLBACK NoticeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
