@@ -1,10 +1,23 @@
 # Entry points: `make run`, `make test`, `make dist`, `make fuzz`, `make bench`.
-# Every target first installs what is missing on a fresh Debian machine.
+# Every target first installs what is missing on a fresh Debian machine. A build with nothing
+# changed is quick: Ninja builds the trees, CMake configures a tree only when it has none yet or
+# this file changed (later the build re-runs it when a CMakeLists.txt changes), and the artwork is
+# generated only when its generator changed.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 ARTWORK := build/artwork
+ARTWORK_STAMP := $(ARTWORK)/.generated
+MAKEFLAGS += --no-print-directory
+
+# configure TREE, CMAKE FLAGS: configures TREE and marks it with TREE/.configured. A tree that the
+# Makefile generator made earlier is redone for Ninja.
+define configure
+	@if [ -f $(1)/Makefile ]; then rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles $(1)/Makefile; fi
+	@cmake -S . -B $(1) -G Ninja $(2) >/dev/null
+	@touch $(1)/.configured
+endef
 
 .PHONY: all deps native artwork win dist run test fuzz bench clean format
 
@@ -13,15 +26,22 @@ all: dist
 deps:
 	@scripts/install-deps.sh
 
-native: deps
-	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+$(NATIVE)/.configured: Makefile | deps
+	$(call configure,$(NATIVE),-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+
+native: $(NATIVE)/.configured
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-artwork: deps
+$(ARTWORK_STAMP): $(wildcard tools/artwork/*.py) | deps
 	@/usr/bin/python3 tools/artwork/generate.py $(ARTWORK)
+	@touch $@
 
-win: native artwork
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+artwork: $(ARTWORK_STAMP)
+
+$(WIN)/.configured: Makefile | deps
+	$(call configure,$(WIN),-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release)
+
+win: native artwork $(WIN)/.configured
 	@cmake --build $(WIN) -j $(JOBS)
 
 dist: win

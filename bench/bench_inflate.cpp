@@ -273,7 +273,9 @@ int main() {
             std::fflush(stdout);
         }
     }
-    std::printf("inflate ratio to zlib median %.2fx worst %.2fx; to libdeflate median %.2fx\n",
+    std::printf("inflate ratio to zlib median %.2fx worst %.2fx; to libdeflate median %.2fx "
+                "(our speed / their speed, higher is better)
+",
                 Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
                 Median(toLibdeflate));
     return 0;

@@ -39,6 +39,8 @@ TLabel* CreateInfoLabel(TFormMain* form, const char* name, int left, int top, TC
     label->Font().SetCharset(ANSI_CHARSET);
     label->Font().SetColor(color);
     label->Font().SetStyle(0);
+    // Smoothed like the lettering of the skin's artwork, also where the system draws text aliased.
+    label->Font().SetQuality(ANTIALIASED_QUALITY);
     label->SetParentFont(false);
     label->SetTransparent(true);
     return label;

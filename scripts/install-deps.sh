@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang libclang-rt-dev       # native build, sanitizers, libFuzzer
+  cmake ninja-build make g++ clang libclang-rt-dev  # native build, sanitizers, libFuzzer
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Windows cross build
   libz-mingw-w64-dev                         # zlib for skintool.exe's packer
   wine wine64 fonts-wine xvfb xauth x11-apps # running and testing the Windows build
@@ -16,9 +16,12 @@ packages=(
   python3 python3-pil fonts-dejavu-core      # artwork generator
 )
 
+# One dpkg-query call for all of them: this runs before every build, so it has to be quick.
+installed=" $(dpkg-query -W -f='${Package}=${Status}\n' "${packages[@]}" 2>/dev/null |
+  sed -n 's/=install ok installed$//p' | tr '\n' ' ') "
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ "$installed" == *" $p "* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

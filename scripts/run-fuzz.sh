@@ -29,6 +29,7 @@ cmake --build "$build" --target "${targets[@]}" -j "$(nproc)"
 
 mkdir -p "$findings"
 status=0
+summary=()
 for target in "${targets[@]}"; do
   name=${target#fuzz_}
   corpus=$build/corpus/$name
@@ -37,10 +38,29 @@ for target in "${targets[@]}"; do
     cp -r "$root/fuzz/corpus/$name/." "$corpus/"
   fi
   echo "run-fuzz: $target for ${seconds}s"
-  if ! "$build/bin/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/$target-" -print_final_stats=1 "$corpus"; then
-    echo "run-fuzz: $target found a problem; see $findings" >&2
+  before=$(find "$findings" -name "$target-*" | wc -l)
+  log=$build/$target.log
+  started=$(date +%s)
+  if "$build/bin/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+      -artifact_prefix="$findings/$target-" -print_final_stats=1 "$corpus" 2>&1 | tee "$log"; then
+    verdict=clean
+  else
+    verdict="FOUND A PROBLEM"
     status=1
   fi
+  elapsed=$(($(date +%s) - started))
+  # libFuzzer's final statistics give the number of inputs it ran.
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  found=$(($(find "$findings" -name "$target-*" | wc -l) - before))
+  summary+=("$(printf '%-20s %12s runs %5ss %3d findings  %s' "$target" "${runs:-?}" "$elapsed" \
+    "$found" "$verdict")")
 done
+
+echo "run-fuzz: summary"
+printf '  %s\n' "${summary[@]}"
+if [ $status -eq 0 ]; then
+  echo "run-fuzz: all ${#targets[@]} targets clean"
+else
+  echo "run-fuzz: problems found; the inputs are in $findings" >&2
+fi
 exit $status

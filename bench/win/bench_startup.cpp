@@ -154,6 +154,6 @@ int main(int argc, char** argv) {
     }
     const double m = Median(ours), n = Median(bare);
     std::printf("median %12.1f %14.1f\n", m, n);
-    std::printf("startup ratio %.2fx\n", m / n);
+    std::printf("startup ratio %.2fx (launcher time / bare window time, lower is better)\n", m / n);
     return 0;
 }

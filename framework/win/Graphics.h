@@ -59,6 +59,10 @@ public:
     void SetStyle(unsigned style);
     BYTE Charset() const { return charset_; }
     void SetCharset(BYTE charset);
+    // How glyph edges are drawn (DEFAULT_QUALITY: the system's setting, ANTIALIASED_QUALITY:
+    // smoothed whatever the system's setting).
+    BYTE Quality() const { return quality_; }
+    void SetQuality(BYTE quality);
     HFONT Handle(); // created on first use, recreated after a change
 
     std::function<void()> OnChange;
@@ -70,6 +74,7 @@ private:
     TColor color_ = clWindowText;
     unsigned style_ = 0;
     BYTE charset_ = DEFAULT_CHARSET;
+    BYTE quality_ = DEFAULT_QUALITY;
     HFONT handle_ = nullptr;
 };
 

@@ -55,6 +55,7 @@ void TFont::Assign(const TFont& source) {
     color_ = source.color_;
     style_ = source.style_;
     charset_ = source.charset_;
+    quality_ = source.quality_;
     Changed(true);
 }
 
@@ -96,6 +97,12 @@ void TFont::SetCharset(BYTE charset) {
     Changed(true);
 }
 
+void TFont::SetQuality(BYTE quality) {
+    if (quality == quality_) return;
+    quality_ = quality;
+    Changed(true);
+}
+
 HFONT TFont::Handle() {
     if (handle_) return handle_;
     LOGFONTA font{};
@@ -107,7 +114,7 @@ HFONT TFont::Handle() {
     font.lfCharSet = charset_;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
+    font.lfQuality = quality_;
     font.lfPitchAndFamily = DEFAULT_PITCH;
     const size_t length = std::min(name_.size(), sizeof(font.lfFaceName) - 1);
     std::memcpy(font.lfFaceName, name_.data(), length);

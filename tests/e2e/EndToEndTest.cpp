@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -321,6 +322,101 @@ TEST_F(EndToEnd, PictureTooLargeForASkinIsAnInvalidBitmapAtOnce) {
     EXPECT_NE(text.find("Bitmap image is not valid."), std::string::npos) << text;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_NE(WaitForWindow("KelForm"), nullptr);
+}
+
+// Sets an environment variable for the programs this test starts and restores it afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        char old[MAX_PATH * 4] = {};
+        const DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+        had_ = n > 0 && n < sizeof old;
+        if (had_) old_ = old;
+        SetEnvironmentVariableA(name, value);
+    }
+    ~ScopedEnvironment() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
+
+private:
+    std::string name_, old_;
+    bool had_ = false;
+};
+
+TEST_F(EndToEnd, StandInShowsANoticeInACornerWithoutTakingTheFocus) {
+    ScopedEnvironment noLog("SIBLINGS_LOG", nullptr);
+    ScopedEnvironment temp("TMP", folder.c_str()); // its fallback log lands in the test folder
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string command = "\"" + folder + "\\mkmovie.exe\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &si, &process));
+    HWND notice = WaitForWindow("SiblingStubNotice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_NE(GetForegroundWindow(), notice);
+    const LONG_PTR exStyle = GetWindowLongPtrA(notice, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+
+    // Small, in the bottom-right corner of the work area, clear of a centred launcher.
+    RECT r, work;
+    GetWindowRect(notice, &r);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_LE(r.right - r.left, 400);
+    EXPECT_LE(r.bottom - r.top, 100);
+    EXPECT_LE(r.right, work.right);
+    EXPECT_LE(r.bottom, work.bottom);
+    EXPECT_GT(r.right, work.right - 40);
+    EXPECT_GT(r.bottom, work.bottom - 40);
+    for (const SIZE launcher : {SIZE{444, 217}, SIZE{580, 460}}) {
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - launcher.cx) / 2;
+        const int top = (GetSystemMetrics(SM_CYSCREEN) - launcher.cy) / 2;
+        const RECT centred{left, top, left + launcher.cx, top + launcher.cy};
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &centred));
+    }
+
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 8000), WAIT_OBJECT_0);
+    const std::string text = ReadAll(folder + "\\siblings.log");
+    EXPECT_EQ(text.rfind("mkmovie.exe||", 0), 0u) << text;
+}
+
+// The version resource's string of the given name, empty when there is none.
+std::string VersionString(const std::string& file, const char* name) {
+    DWORD ignored = 0;
+    std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), &ignored));
+    if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, data.size(), data.data())) return "";
+    char* value = nullptr;
+    UINT size = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &size))
+        return "";
+    return std::string(value, size > 0 ? size - 1 : 0);
+}
+
+// Whether the executable still carries a COFF symbol table (what stripping removes).
+bool HasSymbolTable(const std::string& file) {
+    const std::string bytes = ReadAll(file);
+    IMAGE_DOS_HEADER dos{};
+    if (bytes.size() < sizeof dos) return true;
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_FILE_HEADER header{};
+    const size_t at = static_cast<size_t>(dos.e_lfanew) + 4;
+    if (dos.e_lfanew < 0 || bytes.size() < at + sizeof header) return true;
+    std::memcpy(&header, bytes.data() + at, sizeof header);
+    return header.PointerToSymbolTable != 0 || header.NumberOfSymbols != 0;
+}
+
+TEST_F(EndToEnd, ShippedProgramsAreStrippedAndCarryVersionInformation) {
+    std::vector<std::string> programs;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".exe") programs.push_back(entry.path().string());
+    ASSERT_EQ(programs.size(), 11u);
+    for (const std::string& program : programs) {
+        EXPECT_FALSE(HasSymbolTable(program)) << program;
+        EXPECT_FALSE(VersionString(program, "ProductName").empty()) << program;
+        EXPECT_FALSE(VersionString(program, "FileDescription").empty()) << program;
+        EXPECT_FALSE(VersionString(program, "FileVersion").empty()) << program;
+    }
+    EXPECT_EQ(VersionString(folder + "\\launcher.exe", "OriginalFilename"), "launcher.exe");
 }
 
 // Last, because a minimised and restored window leaves the desktop in a state of its own.

@@ -15,6 +15,8 @@ WIDTH, HEIGHT = 444, 217
 HEADER = 34  # height of the title band
 FOOTER = 180  # top of the footer band
 BORDER = (22, 42, 84)
+RADIUS = 11
+RIM = 2  # dark band along the outline: its inner edge is smooth, so the corners read as round
 HEADER_STOPS = [(0.0, (70, 128, 214)), (0.5, (36, 90, 176)), (0.5, (26, 74, 154)),
                 (1.0, (18, 54, 122))]
 FOOTER_STOPS = [(0.0, (36, 76, 150)), (1.0, (16, 40, 94))]
@@ -36,6 +38,11 @@ TILES = {
     "moretools": ("More Tools", "ISO \u00b7 Erase \u00b7 Info", "toolbox", (220, 90, 70)),
 }
 
+# The task cards: all of one width and evenly spaced across the shelf. The buttons' own places
+# are fixed and unevenly spaced, so each card sits at its own offset inside its button.
+CARD_WIDTH = 92
+CARD_LEFT = {stem: 25 + 101 * i for i, stem in enumerate(("data", "video", "audio", "moretools"))}
+
 LINKS = {"help": ("Help", "help"), "about": ("About", "about"), "home": ("Home", "home"),
          "more": ("More Free Tools", "apps")}
 LINK_ORDER = ["help", "about", "home", "more"]
@@ -46,12 +53,12 @@ INFO_TEXT = {"xy": (16, 160), "colour": (45, 44, 44), "shadow": (255, 255, 255),
 
 def main_picture():
     cv = Canvas(WIDTH, HEIGHT)
-    shape = cv.rrect((0, 0, WIDTH, HEIGHT), 10)
+    shape = cv.rrect((0, 0, WIDTH, HEIGHT), RADIUS)
     cv.fill(shape, vgrad(0, HEIGHT, [(0.0, (248, 250, 253)), (1.0, (224, 231, 242))]))
     _header(cv, shape)
     _shelf(cv)
     _footer(cv, shape)
-    cv.stroke_inside(shape, 1, BORDER)
+    cv.stroke_inside(shape, RIM, BORDER)
     return flatten_keyed(cv.result(), BORDER)
 
 
@@ -98,11 +105,13 @@ def _header_letters(img):
 # -- buttons ----------------------------------------------------------------------------------
 def _tile_shapes(stem):
     caption, sub, emblem, hub = TILES[stem]
-    w, h = LAYOUT[stem][2:]
+    left, _, w, h = LAYOUT[stem]
+    x0 = CARD_LEFT[stem] - left
+    cx = x0 + CARD_WIDTH / 2
 
     def shapes(cv, state):
         d = press_offset(state)
-        box = (3 + d, 3 + d, w - 4 + d, h - 4 + d)
+        box = (x0 + d, 3 + d, x0 + CARD_WIDTH + d, h - 4 + d)
         card = cv.rrect(box, 9)
         if state == "normal":
             cv.shadow(card, dy=1, blur=1.5, opacity=0.2)
@@ -111,7 +120,7 @@ def _tile_shapes(stem):
         elif state == "hover":
             cv.glow(card, 2.5, (70, 150, 255), 0.7, within=edge_fade(cv))
             cv.fill(card, vgrad(box[1], box[3], [(0.0, (252, 254, 255)), (1.0, (214, 232, 255))]))
-            cv.fill(card, radial(w / 2, 36, 40, 34, [(0.0, (255, 255, 255, 255)),
+            cv.fill(card, radial(cx, 36, 40, 34, [(0.0, (255, 255, 255, 255)),
                                                      (1.0, (255, 255, 255, 0))]))
             cv.stroke_inside(card, 1, (80, 144, 230))
         else:
@@ -121,15 +130,15 @@ def _tile_shapes(stem):
             cv.stroke_inside(card, 1, (110, 140, 190))
         art = Canvas(56, 56, scale=cv.s)
         draw_disc_with_emblem(art, 0, 0, 56, emblem, hub)
-        cv.layer(art, ((w - 56) / 2 + 2 + d, 7 + d))
+        cv.layer(art, (cx - 26 + d, 7 + d))
 
     def letters(img, state):
         d = press_offset(state)
         ink = (18, 82, 184) if state == "hover" else (26, 44, 84)
-        fonts.draw_text(img, (w / 2 + d, 74 + d), caption, fonts.font(fonts.SANS_BOLD, 12), ink,
+        fonts.draw_text(img, (cx + d, 74 + d), caption, fonts.font(fonts.SANS_BOLD, 12), ink,
                         shadow=(0, 1, (255, 255, 255), 0.8))
-        small = fonts.fit_font(sub, fonts.CONDENSED, 9, w - 12)
-        fonts.draw_text(img, (w / 2 + d, 90 + d), sub, small, (100, 114, 138))
+        small = fonts.fit_font(sub, fonts.CONDENSED, 9, CARD_WIDTH - 8)
+        fonts.draw_text(img, (cx + d, 90 + d), sub, small, (100, 114, 138))
     return shapes, letters
 
 

@@ -279,6 +279,13 @@ class GeneratedArtworkTest(unittest.TestCase):
         pinkish = [c for _, c in main.getcolors(1 << 20)
                    if c != KEY and c[0] > 180 and c[2] > 180 and c[1] < 120]
         self.assertEqual(pinkish, [])
+        # The window region steps at whole pixels; only a dark rim keeps the steps from showing.
+        px = main.load()
+        light_edge = [(x, y) for y in range(h) for x in range(w) if px[x, y] != KEY
+                      and any(not (0 <= u < w and 0 <= v < h) or px[u, v] == KEY
+                              for u, v in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)))
+                      and sum(px[x, y]) / 3 > 60]
+        self.assertEqual(light_edge[:5], [])
 
     def _check_buttons(self, folder, main, positions):
         for _, stem in BUTTONS:
@@ -321,10 +328,33 @@ class GeneratedArtworkTest(unittest.TestCase):
         self.assertGreater(mean, 215)
         self.assertLess(spread, 30)
 
+    def test_default_task_cards_are_evenly_spaced(self):
+        shown = self.open("skins", "burnerRes", "main.bmp")
+        for stem in ("data", "video", "audio", "moretools"):
+            shown.paste(self.open("skins", "burnerRes", f"{stem}1.bmp"), DEFAULT_LAYOUT[stem][:2])
+        # Along a row below the captions only the cards' side edges are darker than the shelf.
+        grey = shown.convert("L")
+        dark = [x for x in range(16, 428) if grey.getpixel((x, 138)) < 225]
+        edges = [[dark[0]]]
+        for x in dark[1:]:
+            if x == edges[-1][-1] + 1:
+                edges[-1].append(x)
+            else:
+                edges.append([x])
+        self.assertEqual(len(edges), 8, edges)
+        widths = {edges[i + 1][-1] - edges[i][0] for i in (0, 2, 4, 6)}
+        gaps = {edges[i + 1][0] - edges[i][-1] for i in (1, 3, 5)}
+        self.assertEqual(len(widths), 1, edges)
+        self.assertEqual(len(gaps), 1, edges)
+
     def test_second_skin_fits_the_alternative_layout(self):
         main = self.open("skins", "burnerRes2", "main.bmp")
         self._check_outline(main)
-        self.assertEqual(self.open("skins", "burnerRes2", "min1.bmp").size, (20, 15))
+        # The four small buttons in the header are targets a pointer can hit.
+        for stem in ("min", "help", "about", "close"):
+            w, h = self.open("skins", "burnerRes2", f"{stem}1.bmp").size
+            self.assertGreaterEqual(min(w, h), 15, stem)
+            self.assertGreaterEqual(h, 20, stem)
         rects = {}
         for stem, (x, y) in ALT_POSITIONS.items():
             w, h = self.open("skins", "burnerRes2", f"{stem}1.bmp").size
@@ -342,6 +372,27 @@ class GeneratedArtworkTest(unittest.TestCase):
         # White info text is written into (184, 120, 217 x 57).
         mean, _ = self._luminance(main, (184, 120, 401, 177))
         self.assertLess(mean, 40)
+        # The orbs' white captions, the one on the disc included, stand on a dark ground.
+        for stem, caption in (("data", "Data Disc"), ("video", "Video Disc"),
+                              ("audio", "Audio CD"), ("moretools", "More Tools")):
+            picture = self.open("skins", "burnerRes2", f"{stem}1.bmp")
+            box = self._caption_box(picture, caption)
+            x, y = ALT_POSITIONS[stem]
+            ground, _ = self._luminance(main, (x + box[0], y + box[1], x + box[2], y + box[3]))
+            self.assertLess(ground, 70, stem)
+        # The window holds the whole disc: nothing is cut off at its lower edge.
+        w, h = main.size
+        bottom = [main.getpixel((x, h - 4)) for x in range(20, w - 20)]
+        self.assertNotIn(KEY, bottom)
+
+    def _caption_box(self, picture, caption):
+        """Box of the lines of near-white pixels in the lower part of an orb picture."""
+        w, h = picture.size
+        grey = picture.convert("L")
+        rows = [y for y in range(h * 3 // 4, h) if any(grey.getpixel((x, y)) > 240 for x in range(w))]
+        self.assertTrue(rows, caption)
+        cols = [x for x in range(w) if any(grey.getpixel((x, y)) > 240 for y in rows)]
+        return (cols[0], rows[0], cols[-1] + 1, rows[-1] + 1)
 
     def test_two_layouts_have_different_outlines(self):
         a = self.open("skins", "burnerRes", "main.bmp")

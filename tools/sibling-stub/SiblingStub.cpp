@@ -1,7 +1,10 @@
 // Stands in for one of the family's sibling tools in the demo install folder. It is copied under
 // every sibling's executable name; it records that it was started (its file name, arguments and
 // working folder, one line appended to the file named by SIBLINGS_LOG, else to siblings.log in the
-// temporary folder). Without SIBLINGS_LOG it also shows for a few seconds which tool it stands for.
+// temporary folder). Without SIBLINGS_LOG it also shows for a few seconds, in a small notice at a
+// corner of the screen, which tool it stands for.
+#include "tools/sibling-stub/StubNotice.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -61,52 +64,6 @@ void AppendLine(const std::string& path, const std::string& line) {
     }
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        RECT r;
-        GetClientRect(window, &r);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        SetBkMode(dc, TRANSPARENT);
-        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-void ShowBriefly(const std::string& title) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "SiblingStub";
-    RegisterClassA(&wc);
-    const int w = 360, h = 120;
-    HWND window = CreateWindowA("SiblingStub", title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                                (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    if (!window) return;
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetTimer(window, 1, 3000, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-}
-
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -117,9 +74,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     AppendLine(LogPath(fromEnvironment), name + "|" + Arguments() + "|" + folder);
     if (fromEnvironment) return 0;
 
-    std::string title = "Stand-in for " + name;
+    std::string title = "Disc tool";
     for (const ToolName& t : kTools)
-        if (lstrcmpiA(t.file, name.c_str()) == 0) title = std::string(t.title) + " (" + name + ")";
-    ShowBriefly(title);
+        if (lstrcmpiA(t.file, name.c_str()) == 0) title = t.title;
+    stub::ShowNotice(title, "Demo stand-in started as " + name, 3000);
     return 0;
 }

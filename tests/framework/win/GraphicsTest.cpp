@@ -374,7 +374,8 @@ TEST(GraphicsFont, HandleIsRecreatedAfterEveryChange) {
     font.SetName("Arial");
     font.SetStyle(fsBold | fsItalic);
     font.SetHeight(-20);
-    EXPECT_EQ(changes, 3);
+    font.SetQuality(ANTIALIASED_QUALITY);
+    EXPECT_EQ(changes, 4);
     LOGFONTA logical{};
     ASSERT_TRUE(GetObjectA(font.Handle(), sizeof(logical), &logical));
     EXPECT_STREQ(logical.lfFaceName, "Arial");
@@ -382,6 +383,7 @@ TEST(GraphicsFont, HandleIsRecreatedAfterEveryChange) {
     EXPECT_EQ(logical.lfWeight, FW_BOLD);
     EXPECT_TRUE(logical.lfItalic);
     EXPECT_FALSE(logical.lfUnderline);
+    EXPECT_EQ(logical.lfQuality, ANTIALIASED_QUALITY);
 
     HDC screen = GetDC(nullptr);
     const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -394,6 +396,7 @@ TEST(GraphicsFont, HandleIsRecreatedAfterEveryChange) {
     copy.Assign(font);
     EXPECT_EQ(copy.Name(), "Arial");
     EXPECT_EQ(copy.Style(), unsigned(fsBold | fsItalic));
+    EXPECT_EQ(copy.Quality(), ANTIALIASED_QUALITY);
     font.SetName(std::string(200, 'x')); // longer than a face name can be
     EXPECT_NE(font.Handle(), nullptr);
 }
