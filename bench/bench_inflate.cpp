@@ -274,8 +274,7 @@ int main() {
         }
     }
     std::printf("inflate ratio to zlib median %.2fx worst %.2fx; to libdeflate median %.2fx "
-                "(our speed / their speed, higher is better)
-",
+                "(our speed / their speed, higher is better)\n",
                 Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
                 Median(toLibdeflate));
     return 0;
