@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "framework/BmpCodec.h"
+#include "tests/skin/themes/SkinReaderTestSupport.h"
 
 namespace kel::test {
 
@@ -46,31 +47,8 @@ void WriteBitmap(const std::string& path, int width, int height, uint32_t color,
 }
 
 void WriteRle8Bitmap(const std::string& path, int width, int height) {
-    std::string file(14 + 40 + 8, '\0');
-    const auto put32 = [&file](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(10, 14 + 40 + 8);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    file[26] = 1;
-    file[28] = 8;
-    put32(30, 1); // RLE8
-    put32(46, 2); // two palette entries; entry 1 is blue
-    file[14 + 40 + 4] = static_cast<char>(0x80);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; x += 255) {
-            file += static_cast<char>(std::min(255, width - x));
-            file += '\1';
-        }
-        file += std::string(2, '\0');
-    }
-    file += std::string("\0\1", 2);
-    put32(2, static_cast<uint32_t>(file.size()));
-    WriteFile(path, file);
+    const reader_test::Bytes file = reader_test::Rle8Bmp(width, height);
+    WriteFile(path, std::string(file.begin(), file.end()));
 }
 
 uint32_t ButtonColor(int button, int slot) {
