@@ -44,6 +44,12 @@ protected:
         Write("SKINDATA.SK2", skinData_);
     }
 
+    // A copy of the archive whose central directory records another uncompressed size.
+    std::string WithRecordedSize(Bytes archive, const std::string& name, uint32_t size) const {
+        StoreLE32(archive.data() + CentralOffset(archive) + kCentralUncompressedSize, size);
+        return Write(name, archive);
+    }
+
     // Runs a shell command in the work folder; the test fails when it does not succeed.
     void Shell(const std::string& command) const {
         const std::string line = "cd '" + Path("") + "' && { " + command + "; } >/dev/null 2>&1";
@@ -236,9 +242,7 @@ TEST_F(ArchiveTest, RecordedSizeDecidesTheVerdict) {
     Shell("zip -q plain.zip SKINDATA.SK2");
     const Bytes archive = ReadWholeFile(MakeSkinFile("plain.zip"), kMaxEntrySize);
     const auto withSize = [&](const std::string& name, uint32_t size) {
-        Bytes copy = archive;
-        StoreLE32(copy.data() + CentralOffset(copy) + kCentralUncompressedSize, size);
-        return Write(name, copy);
+        return WithRecordedSize(archive, name, size);
     };
     const auto real = static_cast<uint32_t>(skinData_.size());
     EXPECT_EQ(Extract(withSize("smaller", real - 1)), erRejected);
@@ -389,9 +393,7 @@ TEST_F(ArchiveTest, ReasonsForDamagedData) {
     Shell("zip -q plain.zip SKINDATA.SK2");
     const Bytes archive = ReadWholeFile(MakeSkinFile("plain.zip"), kMaxEntrySize);
     const auto withSize = [&](const std::string& name, uint32_t size) {
-        Bytes copy = archive;
-        StoreLE32(copy.data() + CentralOffset(copy) + kCentralUncompressedSize, size);
-        return Write(name, copy);
+        return WithRecordedSize(archive, name, size);
     };
     const auto real = static_cast<uint32_t>(skinData_.size());
     ExpectWhy(withSize("smaller", real - 1), "", erRejected, sleSizeMismatch);
