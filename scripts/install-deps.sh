@@ -17,7 +17,8 @@ packages=(
 )
 
 # One dpkg-query call for all of them: this runs before every build, so it has to be quick.
-installed=" $(dpkg-query -W -f='${Package}=${Status}\n' "${packages[@]}" 2>/dev/null |
+# dpkg-query fails for packages it has never heard of, which is the usual case on a fresh machine.
+installed=" $( (dpkg-query -W -f='${Package}=${Status}\n' "${packages[@]}" 2>/dev/null || true) |
   sed -n 's/=install ok installed$//p' | tr '\n' ' ') "
 missing=()
 for p in "${packages[@]}"; do
