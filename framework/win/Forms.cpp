@@ -34,6 +34,7 @@ TCustomForm::~TCustomForm() {
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     // The controls go before the window, so none of them paints into a half-gone form.
     DestroyComponents();
+    if (formStyle_ == TFormStyle::fsMDIChild) DestroyHandle(); // through the MDI client
 }
 
 void TCustomForm::DoCreate() {
@@ -68,6 +69,9 @@ bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
 void TCustomForm::DestroyWnd() {
     // The window would destroy its menu bar with itself; the menu's items own it.
     if (menu_) menu_->SetWindow(nullptr);
+    // An MDI child leaves through its client, which then activates the next child.
+    if (HWND client = formStyle_ == TFormStyle::fsMDIChild ? GetParent(Handle()) : nullptr)
+        SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
     TWinControl::DestroyWnd();
 }
 
@@ -110,10 +114,14 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.WndParent = main && main->HandleAllocated() ? main->Handle() : nullptr;
     }
     params.Caption = text_;
+    if (formStyle_ == TFormStyle::fsMDIChild) MDICreateParams(params);
 }
 
 void TCustomForm::CreateWnd() {
+    if (formStyle_ == TFormStyle::fsMDIChild && !MDIClientOfMain())
+        throw Exception("An MDI child form needs a main form that is an MDI frame");
     TWinControl::CreateWnd();
+    if (formStyle_ == TFormStyle::fsMDIForm) CreateMDIClient();
     if (menu_) menu_->SetWindow(Handle());
     if (Application && Application->Icon().Handle()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, (LPARAM)Application->Icon().Handle());
@@ -125,6 +133,11 @@ SIZE TCustomForm::FrameSize() const {
     DWORD style, exStyle;
     if (HandleAllocated()) {
         HWND h = const_cast<TCustomForm*>(this)->Handle();
+        // The window's own measure: a hook may decide the frame through WM_NCCALCSIZE.
+        RECT window, client;
+        if (!IsIconic(h) && GetWindowRect(h, &window) && GetClientRect(h, &client))
+            return {(window.right - window.left) - client.right,
+                    (window.bottom - window.top) - client.bottom};
         style = static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE));
         exStyle = static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE));
     } else {
@@ -176,6 +189,11 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     ResizeToClient();
 }
 
+void TCustomForm::SetAutoScroll(bool value) {
+    autoScroll_ = value;
+    if (!value && HandleAllocated()) ShowScrollBar(Handle(), SB_BOTH, FALSE);
+}
+
 void TCustomForm::ApplyPosition() {
     int left = Left(), top = Top();
     switch (position_) {
@@ -212,8 +230,12 @@ void TCustomForm::SetVisible(bool value) {
             if (OnShow) OnShow(this);
         });
         TControl::SetVisible(true);
-        ShowWindow(Handle(), SW_SHOW);
-        SetForegroundWindow(Handle());
+        if (formStyle_ == TFormStyle::fsMDIChild) {
+            ShowMDIChild();
+        } else {
+            ShowWindow(Handle(), SW_SHOW);
+            SetForegroundWindow(Handle());
+        }
     } else {
         TControl::SetVisible(false);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -292,6 +314,8 @@ bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) {
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (TMenu::DispatchMenuMessage(message, wParam, lParam, result)) return result;
+    if (formStyle_ != TFormStyle::fsNormal && MDIMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_DESTROY:
         if (menu_) menu_->SetWindow(nullptr); // see DestroyWnd
@@ -311,9 +335,9 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE: {
-        RECT client, window;
+        RECT client;
         GetClientRect(Handle(), &client);
-        GetWindowRect(Handle(), &window);
+        const RECT window = WindowBounds();
         clientWidth_ = client.right;
         clientHeight_ = client.bottom;
         TControl::SetBounds(window.left, window.top, window.right - window.left,
@@ -322,8 +346,7 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOVE:
         if (!IsIconic(Handle())) {
-            RECT window;
-            GetWindowRect(Handle(), &window);
+            const RECT window = WindowBounds();
             TControl::SetBounds(window.left, window.top, Width(), Height());
         }
         return DefaultHandler(message, wParam, lParam);

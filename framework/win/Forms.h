@@ -15,6 +15,9 @@
 namespace kel {
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// An ordinary top-level form, an MDI frame holding an MDI client window, or an MDI child shown
+// inside the main form's MDI client.
+enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -52,8 +55,21 @@ public:
 
     // True while the form's window is the active window.
     bool Active() const { return active_; }
+    // Chosen before the window exists; an MDI child needs a main form that is an MDI frame.
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
     // The MDI client window of an MDI frame form; nullptr for every other form.
-    virtual HWND MDIClientHandle() const { return nullptr; }
+    virtual HWND MDIClientHandle() const { return mdiClient_; }
+    // Of an MDI frame: the active MDI child and the children, topmost first.
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    // Scaling to the screen's resolution when the form is loaded; no scroll bars without
+    // AutoScroll.
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value);
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -80,8 +96,16 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     void Notification(TComponent* component, TOperation operation) override;
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // MDI (FormsMDI.cpp): the styles of a child, the client window of a frame, their messages.
+    void MDICreateParams(TCreateParams& params) const;
+    HWND MDIClientOfMain() const; // where an MDI child lives: the main form's MDI client
+    void CreateMDIClient();
+    bool MDIMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ShowMDIChild();
+    RECT WindowBounds() const; // the window's rectangle in its parent's client coordinates
     void ApplyPosition();
     SIZE FrameSize() const; // outer minus client size for the current styles
     void ResizeToClient();
@@ -95,6 +119,11 @@ private:
     bool active_ = false;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    HWND mdiClient_ = nullptr; // destroyed with the frame's window
+    TMessageFilterRegistration mdiAccelerators_;
+    bool scaled_ = true;
+    bool autoScroll_ = false;
 };
 
 class TForm : public TCustomForm {
