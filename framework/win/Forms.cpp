@@ -176,6 +176,8 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     borderStyle_ = value;
+    // The client area keeps its size: the frame change below reports a new one meanwhile.
+    const int clientWidth = clientWidth_, clientHeight = clientHeight_;
     if (HandleAllocated()) {
         TCreateParams params;
         CreateParams(params);
@@ -186,6 +188,8 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
         SetWindowPos(h, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
     ResizeToClient();
 }
 

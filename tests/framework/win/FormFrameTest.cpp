@@ -90,7 +90,7 @@ protected:
     std::unique_ptr<TForm> form;
 };
 
-TEST_F(FormFrame, EachBorderStyleGetsItsWindowStylesAlsoOnALiveWindow) {
+TEST_F(FormFrame, EachBorderStyleGetsItsWindowStylesAndKeepsTheClientSizeAlsoOnALiveWindow) {
     struct Expected {
         TFormBorderStyle style;
         bool caption, sizing, dialogFrame, toolWindow;
@@ -108,6 +108,7 @@ TEST_F(FormFrame, EachBorderStyleGetsItsWindowStylesAlsoOnALiveWindow) {
             SCOPED_TRACE(static_cast<int>(c.style) + (live ? 10 : 0));
             TForm f(nullptr);
             if (live) f.HandleNeeded(); // changed on the window it has
+            const int clientWidth = f.ClientWidth(), clientHeight = f.ClientHeight();
             f.SetBorderStyle(c.style);
             HWND h = f.Handle();
             const auto style = static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE));
@@ -116,8 +117,11 @@ TEST_F(FormFrame, EachBorderStyleGetsItsWindowStylesAlsoOnALiveWindow) {
             EXPECT_EQ((style & WS_THICKFRAME) != 0, c.sizing);
             EXPECT_EQ((ex & WS_EX_DLGMODALFRAME) != 0, c.dialogFrame);
             EXPECT_EQ((ex & WS_EX_TOOLWINDOW) != 0, c.toolWindow);
-            EXPECT_EQ(f.ClientWidth(), ClientOf(h).right); // bookkeeping follows the frame
-            EXPECT_EQ(f.ClientHeight(), ClientOf(h).bottom);
+            // The client area keeps its size, and the bookkeeping matches the window.
+            EXPECT_EQ(ClientOf(h).right, clientWidth);
+            EXPECT_EQ(ClientOf(h).bottom, clientHeight);
+            EXPECT_EQ(f.ClientWidth(), clientWidth);
+            EXPECT_EQ(f.ClientHeight(), clientHeight);
         }
     }
 }
