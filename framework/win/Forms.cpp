@@ -114,7 +114,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.WndParent = main && main->HandleAllocated() ? main->Handle() : nullptr;
     }
     params.Caption = text_;
-    if (formStyle_ == TFormStyle::fsMDIChild) MDICreateParams(params);
+    if (Parent())
+        DockedCreateParams(params);
+    else if (formStyle_ == TFormStyle::fsMDIChild)
+        MDICreateParams(params);
 }
 
 void TCustomForm::CreateWnd() {
@@ -122,6 +125,8 @@ void TCustomForm::CreateWnd() {
         throw Exception("An MDI child form needs a main form that is an MDI frame");
     TWinControl::CreateWnd();
     if (formStyle_ == TFormStyle::fsMDIForm) CreateMDIClient();
+    // A visible form whose window was made anew (recreated, floated) shows it again.
+    if (Visible() && !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
     if (menu_) menu_->SetWindow(Handle());
     if (Application && Application->Icon().Handle()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, (LPARAM)Application->Icon().Handle());
@@ -226,7 +231,7 @@ void TCustomForm::SetVisible(bool value) {
     if (value == Visible() && (!value || (HandleAllocated() && IsWindowVisible(Handle())))) return;
     if (value) {
         HandleNeeded();
-        if (!shownOnce_) {
+        if (!shownOnce_ && !Parent()) {
             shownOnce_ = true;
             ApplyPosition();
         }
@@ -234,7 +239,9 @@ void TCustomForm::SetVisible(bool value) {
             if (OnShow) OnShow(this);
         });
         TControl::SetVisible(true);
-        if (formStyle_ == TFormStyle::fsMDIChild) {
+        if (Parent()) {
+            ShowWindow(Handle(), SW_SHOWNA);
+        } else if (formStyle_ == TFormStyle::fsMDIChild) {
             ShowMDIChild();
         } else {
             ShowWindow(Handle(), SW_SHOW);

@@ -39,6 +39,9 @@ public:
     void SetClientHeight(int value) override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool value) override;
+    // On a control the form is docked there as a frameless child window; taken off again it
+    // floats as a top-level window where it stood, and hears CM_FLOAT.
+    void SetParent(TWinControl* parent) override;
 
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
@@ -106,6 +109,7 @@ private:
     bool MDIMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void ShowMDIChild();
     RECT WindowBounds() const; // the window's rectangle in its parent's client coordinates
+    void DockedCreateParams(TCreateParams& params) const; // FormDock.cpp
     void ApplyPosition();
     SIZE FrameSize() const; // outer minus client size for the current styles
     void ResizeToClient();

@@ -3,6 +3,7 @@
 // subclassing a foreign window, and the application's message filters and events component.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -138,12 +139,13 @@ public:
 
 protected:
     LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message != CM_RECREATEWND && message != CN_PARENTNOTIFY && message != CN_COMMAND)
+        if (message != CM_RECREATEWND && message != CM_FLOAT && message != CN_PARENTNOTIFY &&
+            message != CN_COMMAND)
             return CallNext(message, wParam, lParam);
         seen.push_back(message);
         if (message == CN_PARENTNOTIFY) parentNotifyCodes.push_back(LOWORD(wParam));
         const LRESULT r = CallNext(message, wParam, lParam);
-        if (message == CM_RECREATEWND) {
+        if (message == CM_RECREATEWND || message == CM_FLOAT) {
             HWND h = Control()->Handle();
             SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~WS_CAPTION);
         }
@@ -171,6 +173,34 @@ TEST_F(WindowHooks, RecreatingAWindowIsANotificationTheHookSeesAndOutlives) {
     gLog.clear();
     EXPECT_EQ(SendMessageA(second, kProbe, 0, 0), 101); // the new window's messages reach them
     EXPECT_EQ(gLog, (std::vector<std::string>{"logger", "form"}));
+}
+
+TEST_F(WindowHooks, AFormFloatedOffItsHostIsToldAndItsHooksSeeIt) {
+    form->SetBounds(60, 60, 400, 300);
+    form->Show();
+    TForm docked(nullptr);
+    TNotificationHook hook(docked);
+    docked.SetBounds(10, 20, 200, 100);
+    docked.SetParent(form.get());
+    docked.Show();
+    HWND inside = docked.Handle();
+    EXPECT_EQ(GetParent(inside), form->Handle());
+    EXPECT_EQ(GetWindowLongA(inside, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(IsWindowVisible(inside));
+    RECT before;
+    GetWindowRect(inside, &before);
+
+    docked.SetParent(nullptr);
+    HWND floating = docked.Handle();
+    EXPECT_FALSE(IsWindow(inside));
+    EXPECT_EQ(GetAncestor(floating, GA_PARENT), GetDesktopWindow());
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_EQ(std::count(hook.seen.begin(), hook.seen.end(), CM_FLOAT), 1);
+    EXPECT_EQ(GetWindowLongA(floating, GWL_STYLE) & WS_CAPTION, 0); // the hook acted after it
+    RECT after;
+    GetWindowRect(floating, &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
 }
 
 TEST_F(WindowHooks, ChildNotificationsToTheParentComeBackToTheChildsHooks) {
