@@ -198,11 +198,6 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     ResizeToClient();
 }
 
-void TCustomForm::SetAutoScroll(bool value) {
-    autoScroll_ = value;
-    if (!value && HandleAllocated()) ShowScrollBar(Handle(), SB_BOTH, FALSE);
-}
-
 void TCustomForm::ApplyPosition() {
     int left = Left(), top = Top();
     switch (position_) {
@@ -353,8 +348,15 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         clientHeight_ = client.bottom;
         TControl::SetBounds(window.left, window.top, window.right - window.left,
                             window.bottom - window.top);
-        return DefaultHandler(message, wParam, lParam);
+        const LRESULT r = DefaultHandler(message, wParam, lParam);
+        if (autoScroll_) UpdateScrollRange();
+        return r;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam) break; // a scroll bar control's
+        ScrollMessage(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        return 0;
     case WM_MOVE:
         if (!IsIconic(Handle())) {
             const RECT window = WindowBounds();

@@ -67,12 +67,17 @@ public:
     TCustomForm* ActiveMDIChild() const;
     int MDIChildCount() const;
     TCustomForm* MDIChildren(int index) const;
-    // Scaling to the screen's resolution when the form is loaded; no scroll bars without
-    // AutoScroll.
+    // Scaling to the screen's resolution for forms loaded from a stored description (kept for
+    // the components that switch it off; forms here are built in code and never scaled).
     bool Scaled() const { return scaled_; }
     void SetScaled(bool value) { scaled_ = value; }
+    // With AutoScroll, controls reaching beyond the client area give the form scroll bars that
+    // scroll them; without it there are none. Off by default.
     bool AutoScroll() const { return autoScroll_; }
     void SetAutoScroll(bool value);
+    // Measures the controls' extent again (after they moved) for the scroll bars.
+    void UpdateScrollRange();
+    POINT ScrollPosition() const { return scrollPosition_; }
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -110,6 +115,8 @@ private:
     void ShowMDIChild();
     RECT WindowBounds() const; // the window's rectangle in its parent's client coordinates
     void DockedCreateParams(TCreateParams& params) const; // FormDock.cpp
+    void ScrollMessage(int bar, WORD request);            // FormScroll.cpp
+    void ScrollTo(POINT position);
     void ApplyPosition();
     SIZE FrameSize() const; // outer minus client size for the current styles
     void ResizeToClient();
@@ -128,6 +135,7 @@ private:
     TMessageFilterRegistration mdiAccelerators_;
     bool scaled_ = true;
     bool autoScroll_ = false;
+    POINT scrollPosition_{0, 0};
 };
 
 class TForm : public TCustomForm {

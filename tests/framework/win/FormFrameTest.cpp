@@ -7,6 +7,7 @@
 
 #include "framework/win/Forms.h"
 #include "framework/win/Handles.h"
+#include "framework/win/StdCtrls.h"
 
 namespace kel {
 namespace {
@@ -181,12 +182,39 @@ TEST_F(FormFrame, TheHookPaintsActivatesAndHitTestsTheFrame) {
               HTCLIENT);
 }
 
-TEST_F(FormFrame, AutomaticScrollingSwitchedOffTakesTheScrollBarsAway) {
+TEST_F(FormFrame, AutomaticScrollingShowsTheControlsExtentAndMovesThem) {
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    auto* outside = new TButton(form.get());
+    outside->SetParent(form.get());
+    outside->SetBounds(250, 350, 80, 30); // reaches to (330, 380)
     HWND h = form->Handle();
-    ShowScrollBar(h, SB_BOTH, TRUE);
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0); // off by default
+
+    form->SetAutoScroll(true);
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_VERT, &info);
+    EXPECT_EQ(info.nMax, 379);
+    EXPECT_EQ(static_cast<int>(info.nPage), form->ClientHeight());
+
+    SendMessageA(h, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(outside->Top() + outside->Height(), form->ClientHeight()); // the last row in view
+    EXPECT_EQ(form->ScrollPosition().y, 380 - form->ClientHeight());
+    RECT r;
+    GetWindowRect(outside->Handle(), &r);
+    MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, outside->Top()); // the window moved with it
+    SendMessageA(h, WM_HSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(outside->Left(), 250 - 8);
+
+    // Switched off: the scroll bars go and the controls are back where they were put.
     form->SetAutoScroll(false);
-    EXPECT_FALSE(form->AutoScroll());
     EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    EXPECT_EQ(outside->Left(), 250);
+    EXPECT_EQ(outside->Top(), 350);
 }
 
 } // namespace
