@@ -320,8 +320,7 @@ bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) {
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (TMenu::DispatchMenuMessage(message, wParam, lParam, result)) return result;
-    if (formStyle_ != TFormStyle::fsNormal && MDIMessage(message, wParam, lParam, result))
-        return result;
+    if (formStyle_ != TFormStyle::fsNormal) MDIMessage(message, lParam);
     switch (message) {
     case WM_DESTROY:
         if (menu_) menu_->SetWindow(nullptr); // see DestroyWnd

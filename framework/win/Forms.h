@@ -1,5 +1,6 @@
 // Forms: top-level windows with border styles, first-show positioning, create and show handlers,
-// modal running and the dialog keys. The application object and the screen come with them.
+// modal running and the dialog keys; MDI frames and children, docking on a control, automatic
+// scrolling. The application object and the screen come with them.
 #pragma once
 
 #include <windows.h>
@@ -111,7 +112,7 @@ private:
     void MDICreateParams(TCreateParams& params) const;
     HWND MDIClientOfMain() const; // where an MDI child lives: the main form's MDI client
     void CreateMDIClient();
-    bool MDIMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void MDIMessage(UINT message, LPARAM lParam); // what the form notes of a message
     void ShowMDIChild();
     RECT WindowBounds() const; // the window's rectangle in its parent's client coordinates
     void DockedCreateParams(TCreateParams& params) const; // FormDock.cpp

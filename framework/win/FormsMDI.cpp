@@ -68,7 +68,7 @@ LRESULT TCustomForm::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
     return TWinControl::DefaultHandler(message, wParam, lParam);
 }
 
-bool TCustomForm::MDIMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+void TCustomForm::MDIMessage(UINT message, LPARAM lParam) {
     if (formStyle_ == TFormStyle::fsMDIForm && message == WM_DESTROY) {
         // The client goes with the frame's window.
         mdiClient_ = nullptr;
@@ -76,7 +76,6 @@ bool TCustomForm::MDIMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
     } else if (formStyle_ == TFormStyle::fsMDIChild && message == WM_MDIACTIVATE) {
         active_ = reinterpret_cast<HWND>(lParam) == Handle();
     }
-    return false; // the form's own handling goes on
 }
 
 void TCustomForm::ShowMDIChild() {
