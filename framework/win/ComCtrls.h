@@ -125,8 +125,9 @@ public:
     TToolBarCustomDrawButtonEvent OnCustomDrawButton;
 
     // Drops the sub-menu of the button's menu item down under the button and runs the menu;
-    // while it is open the mouse moving onto another grouped menu button of the bar opens that
-    // one instead. False when the button has no sub-menu to show.
+    // while it is open the mouse moving onto another grouped menu button of the bar, or the left
+    // and right keys at the menu's own level, open that one instead. False when the button has
+    // no sub-menu to show.
     bool TrackMenu(TToolButton* button, bool byKeyboard = false);
 
     // The &-letter of a button's caption presses that button.
@@ -153,10 +154,12 @@ private:
     void Relayout();
     LRESULT CustomDraw(NMHDR* header);
     LRESULT NonClient(UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs one button's drop-down menu; the grouped button the mouse moved onto meanwhile, to be
-    // opened next, or nullptr.
-    TToolButton* RunMenu(TToolButton* button, bool byKeyboard);
+    // Runs one button's drop-down menu; the grouped button to open next (the mouse moved onto
+    // it, or a key chose it, which `byKeyboard` then tells), or nullptr.
+    TToolButton* RunMenu(TToolButton* button, bool& byKeyboard);
     void FollowMouse(POINT screen);
+    bool FollowKey(WPARAM key); // true when the key switched menus
+    void SwitchMenu(TToolButton* next, bool byKeyboard);
     static LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam);
 
     std::vector<TToolButton*> buttons_;
@@ -172,6 +175,9 @@ private:
     bool relayingOut_ = false;
     TToolButton* menuButton_ = nullptr;
     TToolButton* switchTo_ = nullptr;
+    bool switchByKeyboard_ = false;
+    HMENU selectedMenu_ = nullptr;    // the open menu's level that has the selection
+    bool selectedOpensPopup_ = false; // the selected entry opens a sub-menu
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -264,6 +264,11 @@ void TToolBar::Relayout() {
 
 LRESULT TToolBar::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_MENUSELECT && menuButton_) {
+        // Where the selection is decides what the left and right keys do (ToolBarMenu.cpp).
+        selectedMenu_ = reinterpret_cast<HMENU>(lParam);
+        selectedOpensPopup_ = HIWORD(wParam) != 0xFFFF && (HIWORD(wParam) & MF_POPUP);
+    }
     // The drop-down menus opened here report to the bar's window.
     if (TMenu::DispatchMenuMessage(message, wParam, lParam, result)) return result;
     switch (message) {

@@ -43,6 +43,8 @@ LRESULT CALLBACK TToolBar::MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU && tTrackingBar && lParam) {
         const MSG& message = *reinterpret_cast<const MSG*>(lParam);
         if (message.message == WM_MOUSEMOVE) tTrackingBar->FollowMouse(message.pt);
+        if (message.message == WM_KEYDOWN && tTrackingBar->FollowKey(message.wParam))
+            return 1; // used up: the menu loop ends without it
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -52,10 +54,34 @@ void TToolBar::FollowMouse(POINT screen) {
     POINT client = screen;
     ::ScreenToClient(Handle(), &client);
     TToolButton* button = ButtonAt(client);
-    if (button && button != menuButton_ && button->Grouping() && HasSubMenu(button)) {
-        switchTo_ = button;
-        EndMenu(); // the loop ends; TrackMenu opens the new button's menu
+    if (button && button != menuButton_ && button->Grouping() && HasSubMenu(button))
+        SwitchMenu(button, false);
+}
+
+bool TToolBar::FollowKey(WPARAM key) {
+    if ((key != VK_LEFT && key != VK_RIGHT) || !menuButton_ || !menuButton_->Grouping() ||
+        switchTo_ || !menuButton_->MenuItem())
+        return false;
+    // Left inside a sub-menu closes it, right on an entry with a sub-menu opens it: the menu's.
+    if (key == VK_LEFT && selectedMenu_ && selectedMenu_ != menuButton_->MenuItem()->Handle())
+        return false;
+    if (key == VK_RIGHT && selectedOpensPopup_) return false;
+    const int count = ButtonCount();
+    const int step = key == VK_RIGHT ? 1 : count - 1;
+    for (int i = (menuButton_->Index() + step) % count; buttons_[i] != menuButton_;
+         i = (i + step) % count) {
+        if (buttons_[i]->Grouping() && HasSubMenu(buttons_[i])) {
+            SwitchMenu(buttons_[i], true);
+            return true;
+        }
     }
+    return false;
+}
+
+void TToolBar::SwitchMenu(TToolButton* next, bool byKeyboard) {
+    switchTo_ = next;
+    switchByKeyboard_ = byKeyboard;
+    EndMenu(); // the loop ends; TrackMenu opens the next button's menu
 }
 
 bool TToolBar::TrackMenu(TToolButton* button, bool byKeyboard) {
@@ -70,7 +96,7 @@ bool TToolBar::TrackMenu(TToolButton* button, bool byKeyboard) {
     return true;
 }
 
-TToolButton* TToolBar::RunMenu(TToolButton* button, bool byKeyboard) {
+TToolButton* TToolBar::RunMenu(TToolButton* button, bool& byKeyboard) {
     HWND window = Handle();
     RECT r{0, 0, 0, 0};
     SendMessageA(window, TB_GETITEMRECT, static_cast<WPARAM>(NativeIndex(button)),
@@ -78,6 +104,8 @@ TToolButton* TToolBar::RunMenu(TToolButton* button, bool byKeyboard) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     menuButton_ = button;
     switchTo_ = nullptr;
+    selectedMenu_ = nullptr;
+    selectedOpensPopup_ = false;
     SendMessageA(window, TB_PRESSBUTTON, button->command_, TRUE);
     TMenuItem* item = button->MenuItem();
     HMENU menu = item->Handle();
@@ -95,6 +123,7 @@ TToolButton* TToolBar::RunMenu(TToolButton* button, bool byKeyboard) {
     TToolButton* next = nullptr;
     if (!alive.expired()) {
         next = switchTo_;
+        byKeyboard = switchByKeyboard_;
         switchTo_ = nullptr;
         // The button may have left the bar, or the bar its window, while the menu was open.
         const bool stillHere = menuButton_ == button;

@@ -36,8 +36,14 @@ HWND OpenMenuWindow() {
 // Steps left over when `open` returns are not run; a menu left open by the steps is closed.
 std::vector<std::function<void(HWND menu)>> gSteps;
 HWND gLastMenu = nullptr;
+int gTicks = 0;
 
 void CALLBACK MenuTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (++gTicks > 300) { // a step that never came: no test hangs on an open menu
+        gSteps.clear();
+        EndMenu();
+        return;
+    }
     HWND menu = OpenMenuWindow();
     if (!menu || menu == gLastMenu) return;
     gLastMenu = menu;
@@ -54,6 +60,7 @@ void WithMenuSteps(std::vector<std::function<void(HWND)>> steps,
                    const std::function<void()>& open) {
     gSteps = std::move(steps);
     gLastMenu = nullptr;
+    gTicks = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, &MenuTick);
     open();
     KillTimer(nullptr, timer);
@@ -250,6 +257,27 @@ TEST_F(ToolBars, TheOpenMenuFollowsTheMouseToTheNextGroupedButton) {
                    Escape},
                   [&] { Press(bar->Buttons(0)); });
     EXPECT_EQ(clicks, (std::vector<std::string>{"&File", "&Edit"}));
+}
+
+TEST_F(ToolBars, LeftAndRightKeysMoveBetweenTheMenusAtTheirOwnLevel) {
+    MenuButtons();
+    auto* recent = Item(*file, "&Recent"); // the last entry of File opens a sub-menu
+    Item(*recent, "first.skn");
+    help->SetEnabled(true);
+    bar->Buttons(2)->SetEnabled(true);
+    form->Show();
+    const auto keys = [](std::vector<WPARAM> presses) {
+        return [presses](HWND m) {
+            for (WPARAM key : presses) PostMessageA(m, WM_KEYDOWN, key, 0);
+        };
+    };
+    // File: up to Recent, right opens its sub-menu, right there goes on to Edit; right to Help,
+    // right wraps to File, left back to Help; Escape.
+    WithMenuSteps({keys({VK_UP, VK_RIGHT, VK_RIGHT}), keys({VK_RIGHT}), keys({VK_RIGHT}),
+                   keys({VK_LEFT}), Escape},
+                  [&] { Press(bar->Buttons(0)); });
+    EXPECT_EQ(clicks,
+              (std::vector<std::string>{"&File", "&Recent", "&Edit", "&Help", "&File", "&Help"}));
 }
 
 TEST_F(ToolBars, AltAndTheCaptionLetterPressesTheButton) {
