@@ -133,6 +133,7 @@ public:
     // The &-letter of a button's caption presses that button.
     bool DialogChar(char ch, TShiftState shift) override;
     void SetBounds(int left, int top, int width, int height) override;
+    void FontChanged() override; // the buttons are measured again with the new font
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:

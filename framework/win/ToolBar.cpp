@@ -132,6 +132,11 @@ void TToolBar::SetBounds(int left, int top, int width, int height) {
     Relayout(); // a new width wraps the buttons anew
 }
 
+void TToolBar::FontChanged() {
+    TWinControl::FontChanged();
+    Relayout();
+}
+
 // ---- Buttons -----------------------------------------------------------------------------------
 
 void TToolBar::InsertButton(TToolButton* button) {
@@ -290,6 +295,10 @@ LRESULT TToolBar::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE:
     case WM_NCPAINT:
         return NonClient(message, wParam, lParam);
+    case WM_ERASEBKGND:
+        // The bar's own colour under the buttons (the custom draw may paint over it).
+        EraseBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_SIZE: {
         const LRESULT r = DefaultHandler(message, wParam, lParam);
         Relayout();

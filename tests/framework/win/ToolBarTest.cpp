@@ -192,6 +192,20 @@ TEST_F(ToolBars, ButtonsMirrorTheirComponentsOnTheCommonControlsBar) {
     EXPECT_EQ(NativeText(1), "&Help");
 }
 
+TEST_F(ToolBars, TheBarShowsItsColourAndMeasuresWithItsFont) {
+    MenuButtons();
+    const TColor colour = static_cast<TColor>(RGB(30, 60, 170));
+    bar->SetColor(colour);
+    form->Show();
+    bar->Repaint();
+    EXPECT_EQ(ClientPixel(bar->Handle(), bar->ClientWidth() - 3, 3), static_cast<COLORREF>(colour));
+
+    const int before = bar->Buttons(0)->Width();
+    bar->Font().SetSize(bar->Font().Size() * 2);
+    EXPECT_GT(bar->Buttons(0)->Width(), before);
+    EXPECT_EQ(bar->Buttons(1)->Left(), bar->Buttons(0)->Width());
+}
+
 TEST_F(ToolBars, NarrowBarsWrapAndTheHeightFollowsTheRows) {
     MenuButtons();
     bar->SetButtonHeight(22); // before the window exists
