@@ -9,26 +9,32 @@ namespace kel {
 
 namespace {
 
-// The bar whose menu is open on this thread, and the message filter that watches the menu loop
-// for it. Restored on every way out of the loop.
-thread_local TToolBar* tTrackingBar = nullptr;
+// The bar whose menu is open on this thread (while it lives: a handler inside the menu loop may
+// free it), and the message filter that watches the menu loop for it. Restored on every way out
+// of the loop.
+struct TTracked {
+    TToolBar* bar = nullptr;
+    std::weak_ptr<bool> alive;
+    TToolBar* Live() const { return alive.expired() ? nullptr : bar; }
+};
+thread_local TTracked tTracked;
 
 class TMenuTracking {
 public:
-    TMenuTracking(TToolBar* bar, HOOKPROC filter)
-        : outer_(tTrackingBar),
+    TMenuTracking(TToolBar* bar, std::weak_ptr<bool> alive, HOOKPROC filter)
+        : outer_(tTracked),
           hook_(SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId())) {
-        tTrackingBar = bar;
+        tTracked = {bar, std::move(alive)};
     }
     ~TMenuTracking() {
         if (hook_) UnhookWindowsHookEx(hook_);
-        tTrackingBar = outer_;
+        tTracked = outer_;
     }
     TMenuTracking(const TMenuTracking&) = delete;
     TMenuTracking& operator=(const TMenuTracking&) = delete;
 
 private:
-    TToolBar* outer_;
+    TTracked outer_;
     HHOOK hook_;
 };
 
@@ -40,10 +46,11 @@ bool HasSubMenu(const TToolButton* button) {
 } // namespace
 
 LRESULT CALLBACK TToolBar::MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == MSGF_MENU && tTrackingBar && lParam) {
+    TToolBar* bar = code == MSGF_MENU && lParam ? tTracked.Live() : nullptr;
+    if (bar) {
         const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-        if (message.message == WM_MOUSEMOVE) tTrackingBar->FollowMouse(message.pt);
-        if (message.message == WM_KEYDOWN && tTrackingBar->FollowKey(message.wParam))
+        if (message.message == WM_MOUSEMOVE) bar->FollowMouse(message.pt);
+        if (message.message == WM_KEYDOWN && bar->FollowKey(message.wParam))
             return 1; // used up: the menu loop ends without it
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -115,7 +122,7 @@ TToolButton* TToolBar::RunMenu(TToolButton* button, bool& byKeyboard) {
     const std::weak_ptr<bool> alive = alive_;
     UINT command = 0;
     {
-        const TMenuTracking tracking(this, &TToolBar::MenuFilter);
+        const TMenuTracking tracking(this, alive, &TToolBar::MenuFilter);
         command = static_cast<UINT>(TrackPopupMenu(
             menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
             static_cast<int>(r.left), static_cast<int>(r.bottom), 0, window, nullptr));

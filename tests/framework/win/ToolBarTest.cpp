@@ -367,5 +367,21 @@ TEST_F(ToolBars, ACommandThatFreesTheFormEndsTheMenuCleanly) {
     EXPECT_EQ(form, nullptr);
 }
 
+TEST_F(ToolBars, TheBarFreedWhileItsMenuIsOpenIsForgottenByTheMenuLoop) {
+    MenuButtons();
+    form->Show();
+    TToolButton* button = bar->Buttons(0);
+    WithMenuSteps({[&](HWND) {
+                      form.reset();
+                      // Mouse and keys still reach the loop's filter after the bar is gone.
+                      PostThreadMessageA(GetCurrentThreadId(), WM_MOUSEMOVE, 0, 0);
+                      PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_RIGHT, 0);
+                      PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0);
+                  }},
+                  [&] { Press(button); });
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"&File"}));
+}
+
 } // namespace
 } // namespace kel
