@@ -65,6 +65,10 @@ void WithMenuSteps(std::vector<std::function<void(HWND)>> steps,
     open();
     KillTimer(nullptr, timer);
     gSteps.clear();
+    // Input a step posted that no menu took is dropped, not left to the next menu.
+    MSG left;
+    while (PeekMessageA(&left, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) continue;
+    while (PeekMessageA(&left, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) continue;
 }
 
 void Escape(HWND menu) {
