@@ -144,8 +144,8 @@ void TToolBar::InsertButton(TToolButton* button) {
     do {
         button->command_ = nextCommand_;
         nextCommand_ = nextCommand_ >= 0xFFFF ? 1 : nextCommand_ + 1;
-    } while (std::count_if(buttons_.begin(), buttons_.end(),
-                           [&](const TToolButton* b) { return b->command_ == button->command_; }));
+    } while (std::any_of(buttons_.begin(), buttons_.end(),
+                         [&](const TToolButton* b) { return b->command_ == button->command_; }));
     const auto at = std::find_if(buttons_.begin(), buttons_.end(),
                                  [&](const TToolButton* b) { return b->Left() >= button->Left(); });
     const int index = static_cast<int>(at - buttons_.begin());
@@ -176,7 +176,8 @@ BYTE NativeState(const TToolButton& button) {
 }
 
 BYTE NativeStyle(const TToolButton& button) {
-    return static_cast<BYTE>(BTNS_BUTTON | BTNS_NOPREFIX | (button.AutoSize() ? BTNS_AUTOSIZE : 0));
+    // The caption's "&" marks its accelerator letter, underlined by the bar.
+    return static_cast<BYTE>(BTNS_BUTTON | (button.AutoSize() ? BTNS_AUTOSIZE : 0));
 }
 
 } // namespace
@@ -199,12 +200,11 @@ void TToolBar::ButtonChanged(TToolButton* button) {
     std::string text = showCaptions_ ? button->Caption() : std::string();
     TBBUTTONINFOA info{};
     info.cbSize = sizeof info;
-    info.dwMask = TBIF_TEXT | TBIF_STATE | TBIF_STYLE;
+    info.dwMask = TBIF_TEXT | TBIF_STATE | TBIF_STYLE | TBIF_SIZE;
     info.fsState = NativeState(*button);
     info.fsStyle = NativeStyle(*button);
     info.pszText = &text[0];
     // A width of 0 lets the bar size the button to its caption.
-    info.dwMask |= TBIF_SIZE;
     info.cx = button->AutoSize() ? 0 : static_cast<WORD>(std::clamp(button->Width(), 0, 0xFFFF));
     // A pressed button (its menu is open) stays pressed.
     if (button == menuButton_) info.fsState |= TBSTATE_PRESSED;
