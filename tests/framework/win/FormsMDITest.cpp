@@ -131,6 +131,17 @@ TEST_F(FormsMDI, TheLoopGivesTheClientCtrlF6) {
     EXPECT_EQ(frame->ActiveMDIChild(), first);
 }
 
+TEST_F(FormsMDI, AChildOutlivingItsFrameLosesItsWindowAndIsRefusedANewOne) {
+    auto child = std::make_unique<TForm>(nullptr); // not owned by the frame
+    child->SetFormStyle(TFormStyle::fsMDIChild);
+    child->Show();
+    ASSERT_TRUE(child->HandleAllocated());
+    frame.reset();
+    EXPECT_FALSE(child->HandleAllocated());
+    EXPECT_THROW(child->HandleNeeded(), Exception);
+    child.reset();
+}
+
 TEST_F(FormsMDI, AChildWithoutAnMDIFrameIsRefusedCleanly) {
     Application->SetMainForm(nullptr);
     TForm plain(nullptr);
