@@ -78,14 +78,14 @@ LRESULT TToolBar::CustomDraw(NMHDR* header) {
 
 LRESULT TToolBar::NonClient(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultHandler(message, wParam, lParam);
-    const int edge = GetSystemMetrics(SM_CXEDGE);
     if (message == WM_NCCALCSIZE) {
         // Room for the edges at the sides they are on (the first rectangle in both forms).
+        const int across = GetSystemMetrics(SM_CXEDGE), down = GetSystemMetrics(SM_CYEDGE);
         RECT& r = *reinterpret_cast<RECT*>(lParam);
-        if (edgeBorders_ & ebLeft) r.left += edge;
-        if (edgeBorders_ & ebTop) r.top += edge;
-        if (edgeBorders_ & ebRight) r.right -= edge;
-        if (edgeBorders_ & ebBottom) r.bottom -= edge;
+        if (edgeBorders_ & ebLeft) r.left += across;
+        if (edgeBorders_ & ebTop) r.top += down;
+        if (edgeBorders_ & ebRight) r.right -= across;
+        if (edgeBorders_ & ebBottom) r.bottom -= down;
         if (r.right < r.left) r.right = r.left;
         if (r.bottom < r.top) r.bottom = r.top;
         return result;

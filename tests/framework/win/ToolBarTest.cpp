@@ -189,6 +189,16 @@ TEST_F(ToolBars, ButtonsMirrorTheirComponentsOnTheCommonControlsBar) {
     EXPECT_EQ(NativeText(0), "");
     bar->SetShowCaptions(true);
 
+    // Edges take their room in the window's frame; none leave the client area the whole bar.
+    RECT client;
+    GetClientRect(bar->Handle(), &client);
+    EXPECT_EQ(client.bottom, bar->Height());
+    bar->SetEdgeBorders(ebTop | ebBottom);
+    GetClientRect(bar->Handle(), &client);
+    EXPECT_EQ(client.bottom, bar->Height() - 2 * GetSystemMetrics(SM_CYEDGE));
+    EXPECT_EQ(client.right, bar->Width());
+    bar->SetEdgeBorders(0);
+
     // A button leaving the bar leaves the window's buttons too.
     delete second;
     EXPECT_EQ(bar->ButtonCount(), 2);
