@@ -27,8 +27,9 @@ std::string ExeName() {
 
 void InitFramework() {
     if (!Application) {
-        // Only the standard controls are used as windows; image lists need no registration.
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
+        // The standard controls and the tool bar are used as windows; image lists need no
+        // registration.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&icc);
         Application = new TApplication(nullptr);
         SysLocale.MiddleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;

@@ -48,10 +48,27 @@ void TWindowBinding::Create(const TWindowParams& params) {
     if (!system) RegisterOwnClass(params, &TWindowBinding::ClassProc);
     TWindowBinding* outer = tCreating;
     tCreating = system ? nullptr : this;
-    HWND window = CreateWindowExA(
-        params.ExStyle, system ? params.SystemClass.c_str() : params.WinClassName.c_str(),
-        params.Caption.c_str(), params.Style, params.X, params.Y, params.Width, params.Height,
-        params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const char* className = system ? params.SystemClass.c_str() : params.WinClassName.c_str();
+    HWND window = nullptr;
+    if (params.ExStyle & WS_EX_MDICHILD) {
+        // An MDI child is made by its MDI client, which keeps the list of its children.
+        MDICREATESTRUCTA child{className,
+                               params.Caption.c_str(),
+                               GetModuleHandleA(nullptr),
+                               params.X,
+                               params.Y,
+                               params.Width,
+                               params.Height,
+                               params.Style,
+                               0};
+        if (params.WndParent)
+            window = reinterpret_cast<HWND>(
+                SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+    } else {
+        window = CreateWindowExA(params.ExStyle, className, params.Caption.c_str(), params.Style,
+                                 params.X, params.Y, params.Width, params.Height, params.WndParent,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
     tCreating = outer;
     if (!window) throw EOutOfResources("Error creating window");
     owned_ = true;
