@@ -149,6 +149,7 @@ private:
     bool titleWish_ = true, mdiToggle_ = false;
     bool mdiMaxLayout_ = false, restoredOnce_ = false, createdMaxMdiChild_ = false;
     bool closing_ = false;
+    bool shownMaximized_ = false; // the state the maximise button's pictures show
 
     TkelTitleBar* titleBar_ = nullptr;
     TkelMenuBar* menuBar_ = nullptr;

@@ -66,7 +66,12 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
     case WM_NCPAINT:
         if (IsIconic(host_->Handle())) return hook_->Saved(message, wParam, lParam);
-        titleBar_->Repaint();
+        // Activation changes the caption's colour; a frame paint needs the bar only when it is
+        // waiting for a paint of its own (the frame is drawn from its pictures).
+        if (message == WM_NCACTIVATE)
+            titleBar_->Repaint();
+        else if (titleBar_->HandleAllocated())
+            UpdateWindow(titleBar_->Handle());
         PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : 0;
     case CM_RECREATEWND:
@@ -142,7 +147,10 @@ void TkelForm::HostSized() {
         GetWindowRect(host_->Handle(), &now);
         if (!EqualRect(&now, &wanted)) SetBoundsFromRect(*host_, wanted);
     }
-    titleBar_->RefreshMaxPictures();
+    if (maximized != shownMaximized_) {
+        shownMaximized_ = maximized; // the maximise button's pictures follow the window state
+        titleBar_->RefreshMaxPictures();
+    }
     titleBar_->Repaint();
     PaintFrame();
     if (IsMDIChild()) MDIChildSized(maximized);

@@ -83,7 +83,8 @@ void TkelForm::UpdateRegion() {
     if (ResolveUIStyle(fileTheme_, uiStyle_).UseFileTheme) {
         const bool mdiSized = IsMDIChild() && (IsZoomed(window) || IsIconic(window));
         if ((titleRegion_ || bottomRegion_) && !mdiSized) {
-            titleBar_->Repaint(); // the full title image is current after a paint
+            // The full title image is current once the bar has no paint pending.
+            if (titleBar_->HandleAllocated()) UpdateWindow(titleBar_->Handle());
             region.reset(RegionFromPictures(w, h));
         } else {
             region = Rect(0, 0, w, h);
