@@ -268,6 +268,27 @@ TEST_F(SkinnedFormTest, RemovingTheComponentGivesTheHostItsOwnFrameBack) {
     Pump();
 }
 
+TEST_F(SkinnedFormTest, MacOSAndProteinPanelsRepeatTheirBackgroundPattern) {
+    for (TkelUIStyle style : {TkelUIStyle::MacOS, TkelUIStyle::Protein, TkelUIStyle::DeepBlue}) {
+        TkelForm* skin = Skin(style);
+        Show();
+        skin->Repaint();
+        const auto pixels = WindowPixels(skin->Handle());
+        const char* name = style == TkelUIStyle::MacOS     ? "MACOS_FORM_BACKGROUND"
+                           : style == TkelUIStyle::Protein ? "PROTEIN_FORM_BACKGROUND"
+                                                           : nullptr;
+        TBitmap tile;
+        if (name) tile.LoadFromResourceName(GetModuleHandleA(nullptr), name);
+        for (int y = 100; y < 116; ++y)
+            for (int x = 40; x < 56; ++x) {
+                const uint32_t expected =
+                    name ? tile.ScanLine(y % 8)[x % 8] : ColorToPixel(skin->Color());
+                ASSERT_EQ(Pixel(*pixels, x, y), expected) << "at " << x << ", " << y;
+            }
+        delete skin;
+    }
+}
+
 // ---- The menu bar ------------------------------------------------------------------------------
 
 TEST_F(SkinnedFormTest, MenuBarHeightFlatAndGradientBarAndGreyDisabledItem) {
@@ -390,8 +411,8 @@ TEST_F(SkinnedFormTest, RealInputDragsMaximisesCommandsAndOpensMenus) {
     }
     Pump(200);
     // The title buttons: minimise, then close.
-    const int w = bar.Width();
     auto clickButton = [&](int index) {
+        const int w = bar.Width();
         // The buttons from the right: close, maximise, minimise; each 19 wide with 1 between;
         // the middle of the index-th.
         const int right = w - bar.RightBtnXOffset() + skin->FrameWidthAnswer() - 1;
@@ -402,6 +423,12 @@ TEST_F(SkinnedFormTest, RealInputDragsMaximisesCommandsAndOpensMenus) {
         SendMouse(MOUSEEVENTF_LEFTDOWN, at);
         SendMouse(MOUSEEVENTF_LEFTUP, at);
     };
+    clickButton(1);
+    EXPECT_TRUE(PumpUntil([&] { return host->WindowState() == TWindowState::wsMaximized; }));
+    Pump(300);
+    clickButton(1);
+    EXPECT_TRUE(PumpUntil([&] { return host->WindowState() == TWindowState::wsNormal; }));
+    Pump(300);
     clickButton(2);
     EXPECT_TRUE(PumpUntil([&] { return host->WindowState() == TWindowState::wsMinimized; }));
     host->SetWindowState(TWindowState::wsNormal);
@@ -411,6 +438,96 @@ TEST_F(SkinnedFormTest, RealInputDragsMaximisesCommandsAndOpensMenus) {
     host->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
     clickButton(0);
     EXPECT_TRUE(PumpUntil([&] { return closes == 1; }));
+}
+
+// Chooses the first entry of whatever menu opens, once.
+class TMenuChooser {
+public:
+    TMenuChooser() {
+        done_ = false;
+        timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (done_) return;
+            if (HWND menu = OpenMenuWindow()) {
+                done_ = true;
+                PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+                PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+            }
+        });
+    }
+    ~TMenuChooser() { KillTimer(nullptr, timer_); }
+
+private:
+    UINT_PTR timer_;
+    static inline bool done_ = false;
+};
+
+TEST(SkinnedFormMenus, ACommandThatFreesItsFormAndAMenuFreedWhileOpenAreSurvived) {
+    auto* host = new TForm(nullptr);
+    host->SetBounds(150, 120, 400, 260);
+    auto* skin = new TkelForm(host);
+    auto* menu = new TkelMainMenu(host);
+    auto* file = new TMenuItem(host);
+    file->SetCaption("&File");
+    auto* quit = new TMenuItem(host);
+    quit->SetCaption("&Quit");
+    bool ran = false;
+    quit->OnClick = [&](TObject*) {
+        ran = true;
+        delete host; // the form, its skin, menu bar and menu go from inside the command
+    };
+    file->Add(quit);
+    menu->Items().Add(file);
+    skin->SetMenu(menu);
+    host->Show();
+    Pump();
+    {
+        TMenuChooser chooser;
+        skin->MenuBar()->TrackMenu(skin->MenuBar()->Buttons(0));
+    }
+    Pump();
+    EXPECT_TRUE(ran);
+
+    // The menu component freed while its sub-menu is open: the bar goes, the form stays.
+    TForm other(nullptr);
+    other.SetBounds(150, 120, 400, 260);
+    auto* otherSkin = new TkelForm(&other);
+    auto* otherMenu = new TkelMainMenu(&other);
+    auto* item = new TMenuItem(&other);
+    item->SetCaption("&Edit");
+    auto* sub = new TMenuItem(&other);
+    sub->SetCaption("&Undo");
+    item->Add(sub);
+    otherMenu->Items().Add(item);
+    otherSkin->SetMenu(otherMenu);
+    other.Show();
+    Pump();
+    // Should the loop outlive its menu, a late Escape ends it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (HWND open = OpenMenuWindow()) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    bool freed = false;
+    {
+        // Free the menu from a timer while the bar's menu loop runs.
+        static TkelMainMenu* toFree;
+        static bool* flag;
+        toFree = otherMenu;
+        flag = &freed;
+        SetTimer(nullptr, 0, 60, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            delete toFree;
+            *flag = true;
+        });
+        otherSkin->MenuBar()->TrackMenu(otherSkin->MenuBar()->Buttons(0));
+    }
+    KillTimer(nullptr, timer);
+    Pump(200);
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(otherSkin->Menu(), nullptr);
+    EXPECT_EQ(otherSkin->MenuBar(), nullptr);
+    EXPECT_EQ(otherSkin->MenuBarHeight(), 0);
+    other.SetBounds(150, 120, 420, 280); // the host keeps working
+    Pump();
 }
 
 // ---- From skin files ---------------------------------------------------------------------------
