@@ -1,0 +1,85 @@
+"""What both demo skin files share: the folder they are packed from and their window frame.
+
+A demo skin is a folder of BMP pictures named after their keys plus an entries.txt that lists the
+pictures and the skin's colours, integers and Booleans, the form `skintool pack` reads.
+
+The side and bottom frame pictures are cut from one drawing of a window's lower frame, so the sides
+run into the bottom corners without a seam: sides are single columns repeated (the form stretches
+them to the window's height), the bottom is the frame's last rows.
+"""
+
+from dataclasses import dataclass, field
+
+from paint import KEY, Canvas, flatten, flatten_keyed, vgrad
+
+# The transparent colour of both skins: pixels of it are cut from the window or show the bar.
+TRANSPARENT = KEY
+
+SIDE_HEIGHT = 8  # the side pictures' height; the form stretches them over the window's height
+
+
+def bgr(rgb):
+    """Colour as a skin file stores it, 0x00BBGGRR."""
+    r, g, b = rgb
+    return (b << 16) | (g << 8) | r
+
+
+@dataclass
+class SkinFolder:
+    """Contents of one skin folder, each group in the order entries.txt lists it."""
+
+    name: str
+    comment: str
+    pictures: dict = field(default_factory=dict)  # key -> RGB picture
+    colours: dict = field(default_factory=dict)  # key -> RGB tuple
+    integers: dict = field(default_factory=dict)
+    booleans: dict = field(default_factory=dict)
+
+    def entries_text(self):
+        lines = [f"# {line}" if line else "#" for line in self.comment.strip().split("\n")]
+        lines.append("")
+        lines += [f"bitmap    {key} {key}.bmp" for key in self.pictures]
+        lines += [f"color     {key} 0x{bgr(c):08X}" for key, c in self.colours.items()]
+        lines += [f"integer   {key} {v}" for key, v in self.integers.items()]
+        lines += [f"boolean   {key} {int(v)}" for key, v in self.booleans.items()]
+        return "\n".join(lines) + "\n"
+
+
+@dataclass
+class FrameStyle:
+    """Cross-section of the frame around the client area, outside in."""
+
+    side: int  # width of the side pictures
+    bottom: int  # height of the bottom pictures
+    radius: float  # radius of the outer bottom corners (0: square)
+    body: list  # vertical stops of the frame's face over the bottom rows
+    border: tuple  # outermost line
+    highlight: tuple  # line just inside the border
+    highlight_opacity: float
+    inner: tuple  # line along the client area
+
+
+def lower_frame(style: FrameStyle, width, rounded_key=None):
+    """(left column, right column, bottom rows) of a window `width` pixels wide.
+
+    With `rounded_key` set, the bottom corners are cut round in the transparent colour, their
+    anti-aliased edge blended toward `rounded_key`; otherwise the corners are square and opaque.
+    """
+    # Side rows drawn above the bottom. The strokes also run along the canvas's top edge, so the
+    # side columns are taken from a row well below it.
+    rows, sample = 6, 4
+    h = rows + style.bottom
+    cv = Canvas(width, h)
+    outer = cv.rrect((0, -style.radius - h, width, h), style.radius if rounded_key else 0)
+    client = cv.rrect((style.side, -1, width - style.side, rows), 0)
+    frame = cv.subtract(outer, client)
+    cv.fill(frame, vgrad(rows, h, style.body))
+    cv.fill(cv.subtract(cv.grow(client, 1), client), style.inner)
+    cv.stroke_inside(cv.grow(outer, -1), 1, style.highlight, style.highlight_opacity)
+    cv.stroke_inside(outer, 1, style.border)
+    picture = cv.result()
+    img = flatten_keyed(picture, rounded_key) if rounded_key else flatten(picture, style.border)
+    left = img.crop((0, sample, style.side, sample + 1)).resize((style.side, SIDE_HEIGHT))
+    right = img.crop((width - style.side, sample, width, sample + 1)).resize((style.side,
+                                                                              SIDE_HEIGHT))
+    return left, right, img.crop((0, rows, width, h))
