@@ -66,8 +66,8 @@ def lower_frame(style: FrameStyle, width, rounded_key=None):
     anti-aliased edge blended toward `rounded_key`; otherwise the corners are square and opaque.
     """
     # Side rows drawn above the bottom. The strokes also run along the canvas's top edge, so the
-    # side columns are taken from a row well below it.
-    rows, sample = 6, 4
+    # side columns are taken from the bottom's first row, which they then meet without a seam.
+    rows = 6
     h = rows + style.bottom
     cv = Canvas(width, h)
     outer = cv.rrect((0, -style.radius - h, width, h), style.radius if rounded_key else 0)
@@ -79,7 +79,6 @@ def lower_frame(style: FrameStyle, width, rounded_key=None):
     cv.stroke_inside(outer, 1, style.border)
     picture = cv.result()
     img = flatten_keyed(picture, rounded_key) if rounded_key else flatten(picture, style.border)
-    left = img.crop((0, sample, style.side, sample + 1)).resize((style.side, SIDE_HEIGHT))
-    right = img.crop((width - style.side, sample, width, sample + 1)).resize((style.side,
-                                                                              SIDE_HEIGHT))
+    left = img.crop((0, rows, style.side, rows + 1)).resize((style.side, SIDE_HEIGHT))
+    right = img.crop((width - style.side, rows, width, rows + 1)).resize((style.side, SIDE_HEIGHT))
     return left, right, img.crop((0, rows, width, h))
