@@ -75,7 +75,7 @@ def build():
     sections = [bar.crop((0, 0, LEFT, HEIGHT)), _column(bar, (LEFT + tab_to) // 2, TAB),
                 bar.crop((tab_to, 0, tab_to + TAB_END, HEIGHT)),
                 _column(bar, bar_from + 30, BAR), bar.crop((bar.width - RIGHT, 0, bar.width, HEIGHT))]
-    left, right, bottom = lower_frame(FRAME, 3 * 14, rounded_key=BORDER)
+    left, right, bottom = lower_frame(FRAME, 3 * 14)
     third = bottom.width // 3
     skin = SkinFolder(name="Graphite", comment=__doc__.split("\n\n")[0])
     for i, picture in enumerate(sections, start=1):

@@ -4,8 +4,8 @@ A demo skin is a folder of BMP pictures named after their keys plus an entries.t
 pictures and the skin's colours, integers and Booleans, the form `skintool pack` reads.
 
 The side and bottom frame pictures are cut from one drawing of a window's lower frame, so the sides
-run into the bottom corners without a seam: sides are single columns repeated (the form stretches
-them to the window's height), the bottom is the frame's last rows.
+run into the bottom corners without a seam: a side picture is one row of it repeated (the form stretches
+it to the window's height), the bottom is the frame's last rows.
 """
 
 from dataclasses import dataclass, field
@@ -51,7 +51,7 @@ class FrameStyle:
 
     side: int  # width of the side pictures
     bottom: int  # height of the bottom pictures
-    radius: float  # radius of the outer bottom corners (0: square)
+    radius: float  # of the bottom corners; round ones are cut in the transparent colour
     body: list  # vertical stops of the frame's face over the bottom rows
     border: tuple  # outermost line
     highlight: tuple  # line just inside the border
@@ -59,18 +59,18 @@ class FrameStyle:
     inner: tuple  # line along the client area
 
 
-def lower_frame(style: FrameStyle, width, rounded_key=None):
-    """(left column, right column, bottom rows) of a window `width` pixels wide.
+def lower_frame(style: FrameStyle, width):
+    """(left side, right side, bottom) pictures of a window `width` pixels wide.
 
-    With `rounded_key` set, the bottom corners are cut round in the transparent colour, their
-    anti-aliased edge blended toward `rounded_key`; otherwise the corners are square and opaque.
+    Round corners are cut in the transparent colour with their anti-aliased edge blended toward
+    the border colour, so no fringe of the transparent colour is left when the region cuts them.
     """
     # Side rows drawn above the bottom. The strokes also run along the canvas's top edge, so the
     # side columns are taken from the bottom's first row, which they then meet without a seam.
     rows = 6
     h = rows + style.bottom
     cv = Canvas(width, h)
-    outer = cv.rrect((0, -style.radius - h, width, h), style.radius if rounded_key else 0)
+    outer = cv.rrect((0, -style.radius - h, width, h), style.radius)
     client = cv.rrect((style.side, -1, width - style.side, rows), 0)
     frame = cv.subtract(outer, client)
     cv.fill(frame, vgrad(rows, h, style.body))
@@ -78,7 +78,7 @@ def lower_frame(style: FrameStyle, width, rounded_key=None):
     cv.stroke_inside(cv.grow(outer, -1), 1, style.highlight, style.highlight_opacity)
     cv.stroke_inside(outer, 1, style.border)
     picture = cv.result()
-    img = flatten_keyed(picture, rounded_key) if rounded_key else flatten(picture, style.border)
+    img = flatten_keyed(picture, style.border) if style.radius else flatten(picture, style.border)
     left = img.crop((0, rows, style.side, rows + 1)).resize((style.side, SIDE_HEIGHT))
     right = img.crop((width - style.side, rows, width, rows + 1)).resize((style.side, SIDE_HEIGHT))
     return left, right, img.crop((0, rows, width, h))
