@@ -142,11 +142,14 @@ TEST_F(GalleryEndToEnd, AltSpaceThenCCloses) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
     SetForegroundWindow(window);
-    Sleep(200);
+    Sleep(1500);
     Chord(VK_MENU, VK_SPACE);
     ASSERT_NE(WaitFor("#32768", 3000), nullptr) << "the system menu opens";
-    Key('C', false);
-    Key('C', true);
+    Sleep(300);
+    Key(VK_UP, false);
+    Key(VK_UP, true);
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
     EXPECT_TRUE(Ended());
 }
 
