@@ -2,6 +2,7 @@
 // (or two literals), one per distance.
 #include "skin/themes/KEL2SkinReader_InflateState.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 
@@ -197,10 +198,18 @@ bool ProcessorHasBmi2() {
 
 } // namespace
 
+namespace {
+std::atomic<bool> gPortableBlockLoop{false};
+} // namespace
+
+void UsePortableBlockLoop(bool portable) {
+    gPortableBlockLoop.store(portable, std::memory_order_relaxed);
+}
+
 void InflateBlock(TInflateState& state, const THuffmanTree& literals,
                   const THuffmanTree& distances) {
 #if KEL_INFLATE_BMI2
-    if (ProcessorHasBmi2()) {
+    if (!gPortableBlockLoop.load(std::memory_order_relaxed) && ProcessorHasBmi2()) {
         DecodeBlockBmi2(state, literals, distances);
         return;
     }

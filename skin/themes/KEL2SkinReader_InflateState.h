@@ -116,4 +116,9 @@ private:
 void InflateBlock(TInflateState& state, const THuffmanTree& literals,
                   const THuffmanTree& distances);
 
+// InflateBlock runs the fastest copy of its loop that the processor supports; with `portable`
+// it runs the one for every x86-64 processor instead, so that tests check that copy on any
+// machine.
+void UsePortableBlockLoop(bool portable);
+
 } // namespace kel::inflate_detail
