@@ -104,11 +104,13 @@ function(kel_test name)
   endif()
 endfunction()
 
-# Adds the program's Windows resources (.rc files) to a Windows target; the artwork folder is on
-# the resource compiler's include path.
+# Adds the program's Windows resources (.rc files) to a Windows target; the artwork folder, the
+# resources folder and the source root (for headers of resource numbers) are on the resource
+# compiler's include path.
 function(kel_resources target)
   if(KEL_WINDOWS)
     target_sources(${target} PRIVATE ${ARGN})
-    set_property(SOURCE ${ARGN} APPEND PROPERTY INCLUDE_DIRECTORIES ${KEL_ARTWORK_DIR} ${KEL_ROOT}/resources)
+    set_property(SOURCE ${ARGN} APPEND PROPERTY INCLUDE_DIRECTORIES ${KEL_ARTWORK_DIR}
+                 ${KEL_ROOT}/resources ${KEL_ROOT})
   endif()
 endfunction()

@@ -13,13 +13,16 @@ namespace kel {
 
 class TObject;
 class TComponent;
+class TCollection;
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // ---- Published properties ------------------------------------------------------------------
 
-enum class TPropKind { Integer, Boolean, String, Component };
-using TPropValue = std::variant<int64_t, bool, std::string, TComponent*>;
+// A Collection property reads the component's own collection; writing one copies the given
+// collection's items into it.
+enum class TPropKind { Integer, Boolean, String, Component, Collection };
+using TPropValue = std::variant<int64_t, bool, std::string, TComponent*, TCollection*>;
 
 struct TPropInfo {
     std::string Name;
@@ -59,10 +62,13 @@ template <> struct PropTraits<std::string> {
     static TPropValue Wrap(const std::string& v) { return v; }
     static std::string Unwrap(const TPropValue& v) { return std::get<std::string>(v); }
 };
+// A pointer names a component or a collection; the class decides which.
 template <class T> struct PropTraits<T*> {
-    static constexpr TPropKind Kind = TPropKind::Component;
-    static TPropValue Wrap(T* v) { return static_cast<TComponent*>(v); }
-    static T* Unwrap(const TPropValue& v) { return dynamic_cast<T*>(std::get<TComponent*>(v)); }
+    static constexpr bool IsComponent = std::is_base_of_v<TComponent, T>;
+    using Base = std::conditional_t<IsComponent, TComponent, TCollection>;
+    static constexpr TPropKind Kind = IsComponent ? TPropKind::Component : TPropKind::Collection;
+    static TPropValue Wrap(T* v) { return static_cast<Base*>(v); }
+    static T* Unwrap(const TPropValue& v) { return dynamic_cast<T*>(std::get<Base*>(v)); }
 };
 template <class V> struct PropTraits {
     static_assert(std::is_integral_v<V> || std::is_enum_v<V>, "unsupported property type");

@@ -26,6 +26,14 @@ class EInvalidGraphic : public Exception {
 class EConvertError : public Exception {
     using Exception::Exception;
 };
+// A file that could not be created or written.
+class EFCreateError : public Exception {
+    using Exception::Exception;
+};
+// An index outside a list.
+class EListError : public Exception {
+    using Exception::Exception;
+};
 // A resource that is missing from the module.
 class EResNotFound : public Exception {
     using Exception::Exception;

@@ -207,4 +207,18 @@ void TApplication::ShowException(const std::string& message) {
     MessageBoxA(Handle(), text.c_str(), Title().c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
+int TApplication::ShowMessageBox(const std::string& text, UINT flags) {
+    const std::string caption = Title();
+    if (MessageBoxHook) return MessageBoxHook(text, caption, flags);
+    HWND owner = GetActiveWindow();
+    return MessageBoxA(owner ? owner : Handle(), text.c_str(), caption.c_str(), flags);
+}
+
+void ShowErrorMessage(const std::string& text) {
+    if (Application)
+        Application->ShowMessageBox(text, MB_OK | MB_ICONERROR);
+    else
+        MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
 } // namespace kel

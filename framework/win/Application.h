@@ -51,6 +51,8 @@ private:
 };
 
 using TExceptionBox = std::function<void(const std::string& text, const std::string& caption)>;
+using TMessageBox =
+    std::function<int(const std::string& text, const std::string& caption, UINT flags)>;
 
 class TApplication : public TComponent, public TWindowTarget {
     KEL_DECLARE_CLASS(TApplication)
@@ -105,6 +107,11 @@ public:
     void ShowException(const std::string& message);
     // Replaces the message box (tests read the text instead of clicking a box away).
     TExceptionBox ExceptionBox;
+    // A message box over the active window with the application's title as caption; the flags
+    // choose icon and buttons (MB_...). Returns the button chosen (IDOK, ...).
+    int ShowMessageBox(const std::string& text, UINT flags);
+    // Replaces the message boxes of ShowMessageBox, as ExceptionBox does for the error box.
+    TMessageBox MessageBoxHook;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -126,6 +133,10 @@ struct TSysLocale {
     bool MiddleEast = false; // right-to-left reading is enabled on the system
 };
 extern TSysLocale SysLocale;
+
+// Tells the user that something was refused: a message box with the error icon and an OK button,
+// through the application object when there is one.
+void ShowErrorMessage(const std::string& text);
 
 // The full path of the running executable as the system reports it; empty when it names none.
 std::string ExeName();

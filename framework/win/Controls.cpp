@@ -74,6 +74,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         InvalidateParentArea(old);
         InvalidateParentArea(BoundsRect());
     }
+    if (width_ != old.right - old.left || height_ != old.bottom - old.top) {
+        if (auto* w = dynamic_cast<TWinControl*>(this)) w->AlignControls();
+        Resize();
+    }
+    // An aligned control that changed its own size moves its siblings along.
+    if (align_ != TAlign::alNone && parent_) parent_->AlignControls();
 }
 
 POINT TControl::ClientOrigin() const {
@@ -112,6 +118,7 @@ void TControl::SetVisible(bool value) {
     visible_ = value;
     if (parent_) InvalidateParentArea(BoundsRect());
     VisibleChanged();
+    if (align_ != TAlign::alNone && parent_) parent_->AlignControls();
 }
 
 void TControl::SetEnabled(bool value) {

@@ -13,6 +13,7 @@
 
 #include "framework/Classes.h"
 #include "framework/win/Graphics.h"
+#include "framework/win/Menus.h"
 #include "framework/win/WindowBinding.h"
 
 namespace kel {
@@ -47,6 +48,11 @@ enum TControlStyleFlag : unsigned {
     csDoubleClicks = 4,   // the window receives double clicks
     csAcceptsControls = 8 // other controls may be placed on it
 };
+
+// Where a control places itself in its parent's client area when the parent is resized: against
+// an edge (taking the parent's full width or height) or over what the other aligned controls
+// leave free.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 // Modal results.
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
@@ -112,6 +118,16 @@ public:
     unsigned ControlStyle() const { return controlStyle_; }
     void SetControlStyle(unsigned value) { controlStyle_ = value; }
 
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
+    // Reading direction; a control following its parent (the default) takes the parent's.
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    // True when text reads right to left: a right-to-left mode on a Middle-East system.
+    bool UseRightToLeftReading() const;
+
     // Redraws: Invalidate later, Repaint at once.
     virtual void Invalidate();
     virtual void Repaint();
@@ -128,6 +144,7 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize; // the control's size changed
 
     // ---- Input and notifications, called by the framework ----
     virtual void Click();
@@ -151,6 +168,10 @@ public:
     // Parent's font or colour changed: controls that follow their parent take it over.
     virtual void ParentFontChanged();
     virtual void ParentColorChanged();
+    virtual void ParentBiDiModeChanged();
+    virtual void BiDiModeChanged();
+    // The size changed: fires OnResize.
+    virtual void Resize();
 
     // Raw mouse input in client coordinates, from the control's window or its parent's.
     void HandleMouseButton(UINT message, TShiftState shift, int x, int y);
@@ -172,6 +193,9 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
     TCursor cursor_ = crDefault;
+    TAlign align_ = TAlign::alNone;
+    TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true, parentColor_ = false;
     TColor color_ = clBtnFace;
@@ -257,6 +281,10 @@ public:
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Places the aligned children: top ones from the top down, bottom ones from the bottom up,
+    // then left and right ones in the height that is left, then the client one in the rest.
+    void AlignControls();
+    void BiDiModeChanged() override; // passes the news to every child
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -305,6 +333,7 @@ private:
     bool doubleBuffered_ = false;
     bool mouseInside_ = false; // entered and not yet left
     bool tracking_ = false;    // the system reports the next leave
+    bool aligning_ = false;
     TControl* hoverChild_ = nullptr;
 };
 

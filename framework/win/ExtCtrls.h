@@ -1,4 +1,4 @@
-// Timers and pictures on a form.
+// Timers, pictures and panels on a form.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +45,38 @@ protected:
 private:
     TPicture picture_;
     bool stretch_ = false;
+};
+
+enum class TPanelBevel { bvNone, bvLowered, bvRaised };
+
+// A windowed rectangle that holds other controls: filled with its colour, framed by an outer and
+// an inner bevel, its caption centred. Usually aligned to an edge or the client area of its parent.
+class TCustomPanel : public TCustomControl {
+    KEL_DECLARE_CLASS(TCustomPanel)
+public:
+    explicit TCustomPanel(TComponent* owner);
+    TPanelBevel BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TPanelBevel value);
+    TPanelBevel BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TPanelBevel value);
+    // A single-line border drawn by the window system around the panel.
+    bool BorderSingle() const { return borderSingle_; }
+    void SetBorderSingle(bool value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+
+private:
+    TPanelBevel bevelOuter_ = TPanelBevel::bvRaised;
+    TPanelBevel bevelInner_ = TPanelBevel::bvNone;
+    bool borderSingle_ = false;
+};
+
+class TPanel : public TCustomPanel {
+    KEL_DECLARE_CLASS(TPanel)
+public:
+    explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
 };
 
 } // namespace kel

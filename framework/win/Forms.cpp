@@ -155,6 +155,9 @@ void TCustomForm::SetClientHeight(int value) {
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    const SIZE size = Constrained(width, height);
+    width = static_cast<int>(size.cx);
+    height = static_cast<int>(size.cy);
     const SIZE frame = FrameSize();
     clientWidth_ = std::max(0, width - static_cast<int>(frame.cx));
     clientHeight_ = std::max(0, height - static_cast<int>(frame.cy));
@@ -212,7 +215,9 @@ void TCustomForm::SetVisible(bool value) {
             if (OnShow) OnShow(this);
         });
         TControl::SetVisible(true);
-        ShowWindow(Handle(), SW_SHOW);
+        ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                             : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+                                                                         : SW_SHOW);
         SetForegroundWindow(Handle());
     } else {
         TControl::SetVisible(false);
@@ -221,6 +226,7 @@ void TCustomForm::SetVisible(bool value) {
 }
 
 void TCustomForm::Close() {
+    if (!CloseQuery()) return;
     TCloseAction action = TCloseAction::caHide;
     SafeCall([&] {
         if (OnClose) OnClose(this, action);
@@ -314,11 +320,21 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT client, window;
         GetClientRect(Handle(), &client);
         GetWindowRect(Handle(), &window);
+        const bool clientChanged = clientWidth_ != client.right || clientHeight_ != client.bottom;
         clientWidth_ = client.right;
         clientHeight_ = client.bottom;
+        WindowStateChanged(wParam);
         TControl::SetBounds(window.left, window.top, window.right - window.left,
                             window.bottom - window.top);
+        // The frame may have changed alone (a new border), which leaves the window's size as it
+        // was: the aligned controls follow the client area all the same.
+        if (clientChanged) AlignControls();
         return DefaultHandler(message, wParam, lParam);
+    }
+    case WM_GETMINMAXINFO: {
+        const LRESULT r = DefaultHandler(message, wParam, lParam);
+        ApplyMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return r;
     }
     case WM_MOVE:
         if (!IsIconic(Handle())) {

@@ -19,6 +19,13 @@ enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, p
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject*, TCloseAction&)>;
+using TCloseQueryEvent = std::function<void(TObject*, bool& canClose)>;
+
+// The smallest and largest outer size of a form, for the user's sizing and for SetBounds alike;
+// 0 sets no limit.
+struct TSizeConstraints {
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
 
 class TCustomForm : public TWinControl {
     KEL_DECLARE_CLASS(TCustomForm)
@@ -42,7 +49,18 @@ public:
     // Shows the form modally: the other windows of the application take no input until the
     // form's modal result is set or it is closed; returns the modal result.
     int ShowModal();
+    // Closes the form unless OnCloseQuery says no: a modal form ends its modal run, the main
+    // form ends the application, another form hides (or whatever OnClose chose).
     void Close();
+    // Asks OnCloseQuery whether the form may close; true without a handler.
+    virtual bool CloseQuery();
+
+    // Normal, minimised or maximised; a hidden form shows in the state set last.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    const TSizeConstraints& Constraints() const { return constraints_; }
+    // Takes new limits and brings the form's present size within them.
+    void SetConstraints(const TSizeConstraints& value);
 
     // The menu bar: a main menu shown as the window's menu; nullptr for none.
     TMainMenu* Menu() const { return menu_; }
@@ -63,6 +81,7 @@ public:
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
     TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
 
     // Offered by a focused control: navigation keys and accelerator characters.
     bool HandleDialogKey(WORD key, TShiftState shift);
@@ -85,6 +104,9 @@ private:
     void ApplyPosition();
     SIZE FrameSize() const; // outer minus client size for the current styles
     void ResizeToClient();
+    SIZE Constrained(int width, int height) const;
+    void WindowStateChanged(WPARAM sizeType); // from WM_SIZE
+    void ApplyMinMaxInfo(MINMAXINFO& info) const;
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
@@ -93,6 +115,8 @@ private:
     bool shownOnce_ = false;
     bool modal_ = false;
     bool active_ = false;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    TSizeConstraints constraints_;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
 };

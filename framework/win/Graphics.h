@@ -216,6 +216,8 @@ public:
     // "Cannot open file "<path>". <system text>" (EFOpenError) or "Bitmap image is not valid".
     void LoadFromFile(const std::string& path) override;
     void LoadFromMemory(const uint8_t* data, size_t size); // a whole BMP file
+    // Writes a 24-bit BMP file; EFCreateError when it cannot be written (nothing is left).
+    void SaveToFile(const std::string& path) const;
     // A BITMAP resource of the module; EResNotFound when it is missing or the name is empty.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 

@@ -167,6 +167,30 @@ void TBitmap::LoadFromFile(const std::string& path) {
     LoadFromMemory(bytes.data(), bytes.size());
 }
 
+void TBitmap::SaveToFile(const std::string& path) const {
+    TPixelImage image;
+    image.Width = width_;
+    image.Height = height_;
+    for (int y = 0; y < height_; ++y)
+        image.Pixels.insert(image.Pixels.end(), ScanLine(y), ScanLine(y) + width_);
+    const std::vector<uint8_t> bytes = EncodeBmp24(image);
+    const auto fail = [&path](DWORD error) {
+        return EFCreateError("Cannot create file \"" + path + "\". " + SysErrorMessage(error));
+    };
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw fail(GetLastError());
+    gdi::UniqueFile file(handle);
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        const DWORD error = GetLastError();
+        file.reset();
+        DeleteFileA(path.c_str()); // no half-written picture is left behind
+        throw fail(error);
+    }
+}
+
 void TBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
     if (!data) throw EInvalidGraphic("Bitmap image is not valid");
     Assign(DecodeBmp(data, size)); // decoded first: a bad file leaves the bitmap as it was

@@ -36,6 +36,11 @@ struct MenuDestroyer {
 // A menu and its sub-menus, destroyed with DestroyMenu.
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
 struct WindowDestroyer {
     void operator()(HWND window) const { DestroyWindow(window); }
 };

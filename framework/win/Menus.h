@@ -201,7 +201,7 @@ public:
 
     // Opens the menu with its top-left corner at a screen point and runs the system's menu loop;
     // choosing an item runs its click, dismissing the menu does nothing.
-    void Popup(int x, int y);
+    virtual void Popup(int x, int y);
     POINT LastPopupPoint() const { return lastPoint_; }
     TNotifyEvent OnPopup;
 

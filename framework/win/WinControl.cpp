@@ -108,6 +108,8 @@ void TWinControl::InsertControl(TControl* control) {
     }
     control->ParentFontChanged();
     control->ParentColorChanged();
+    control->ParentBiDiModeChanged();
+    if (control->Align() != TAlign::alNone) AlignControls();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -122,6 +124,7 @@ void TWinControl::RemoveControl(TControl* control) {
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     control->parent_ = nullptr;
+    if (control->Align() != TAlign::alNone) AlignControls();
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

@@ -27,7 +27,12 @@ public:
 
 // Implemented by the skinned form component: its window frame is built from the theme, and its
 // UIStyle is the style new skinned components on the form start with.
-class IkelSkinnedForm : public virtual IkelThemedComponent {};
+class IkelSkinnedForm : public virtual IkelThemedComponent {
+public:
+    // Paints the window frame again; the title bar asks for it after drawing a caption section,
+    // whose width the frame's top edge follows.
+    virtual void PaintFrame() {}
+};
 
 class TkelFileTheme : public TComponent {
     KEL_DECLARE_CLASS(TkelFileTheme)
