@@ -13,6 +13,9 @@ namespace kel {
 template <class F> F SystemFunction(const char* library, const char* name) {
     HMODULE module = GetModuleHandleA(library);
     if (!module) module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Systems without the search flags refuse it; the system libraries asked for here are known
+    // to the loader, which takes them from the system folder anyway.
+    if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryA(library);
     if (!module) return nullptr;
     // Through the generic function pointer type, which any function pointer converts to cleanly.
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
