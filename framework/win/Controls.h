@@ -60,6 +60,17 @@ constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
 // Message number of the button query that skinned buttons answer with 1.
 constexpr UINT WM_BUTTONQUERY = WM_APP + 3000;
 
+// The framework's own notifications, performed through a control's hooks and window procedure.
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_RECREATEWND = CM_BASE + 51; // asks the control to recreate its window
+constexpr UINT CM_FLOAT = CM_BASE + 58;       // a docked form became a top-level window again
+// Messages a child window sent its parent (WM_COMMAND, WM_NOTIFY, WM_PARENTNOTIFY), handed back to
+// the child control as CN_BASE + the message, with the same parameters.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_PARENTNOTIFY = CN_BASE + WM_PARENTNOTIFY;
+
 TShiftState KeyboardShiftState(); // Shift, Ctrl and Alt as held right now
 
 class TControl : public TComponent {
@@ -292,8 +303,10 @@ protected:
     // Destroys the window; descendants first take back what the window would destroy with it.
     virtual void DestroyWnd();
     void DestroyHandle();
+    // Recreates the window (through CM_RECREATEWND, so hooks see it) when there is one.
     void RecreateWnd();
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's default handling of a message; MDI windows use their own default procedures.
+    virtual LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void EraseBackground(HDC dc);
     bool DoubleBuffered() const { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
@@ -315,6 +328,7 @@ private:
     LRESULT DispatchToControl(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslateKey(UINT message, WPARAM wParam);
     bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool SetCursorMessage(WPARAM wParam, LPARAM lParam);
     LRESULT FocusMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintHandler(HDC given);

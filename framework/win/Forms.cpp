@@ -34,6 +34,7 @@ TCustomForm::~TCustomForm() {
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
     // The controls go before the window, so none of them paints into a half-gone form.
     DestroyComponents();
+    if (formStyle_ == TFormStyle::fsMDIChild) DestroyHandle(); // through the MDI client
 }
 
 void TCustomForm::DoCreate() {
@@ -68,6 +69,9 @@ bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
 void TCustomForm::DestroyWnd() {
     // The window would destroy its menu bar with itself; the menu's items own it.
     if (menu_) menu_->SetWindow(nullptr);
+    // An MDI child leaves through its client, which then activates the next child.
+    if (HWND client = formStyle_ == TFormStyle::fsMDIChild ? GetParent(Handle()) : nullptr)
+        SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
     TWinControl::DestroyWnd();
 }
 
@@ -110,10 +114,19 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.WndParent = main && main->HandleAllocated() ? main->Handle() : nullptr;
     }
     params.Caption = text_;
+    if (Parent())
+        DockedCreateParams(params);
+    else if (formStyle_ == TFormStyle::fsMDIChild)
+        MDICreateParams(params);
 }
 
 void TCustomForm::CreateWnd() {
+    if (formStyle_ == TFormStyle::fsMDIChild && !MDIClientOfMain())
+        throw Exception("An MDI child form needs a main form that is an MDI frame");
     TWinControl::CreateWnd();
+    if (formStyle_ == TFormStyle::fsMDIForm) CreateMDIClient();
+    // A visible form whose window was made anew (recreated, floated) shows it again.
+    if (Visible() && !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
     if (menu_) menu_->SetWindow(Handle());
     if (Application && Application->Icon().Handle()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, (LPARAM)Application->Icon().Handle());
@@ -125,6 +138,11 @@ SIZE TCustomForm::FrameSize() const {
     DWORD style, exStyle;
     if (HandleAllocated()) {
         HWND h = const_cast<TCustomForm*>(this)->Handle();
+        // The window's own measure: a hook may decide the frame through WM_NCCALCSIZE.
+        RECT window, client;
+        if (!IsIconic(h) && GetWindowRect(h, &window) && GetClientRect(h, &client))
+            return {(window.right - window.left) - client.right,
+                    (window.bottom - window.top) - client.bottom};
         style = static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE));
         exStyle = static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE));
     } else {
@@ -166,6 +184,8 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     borderStyle_ = value;
+    // The client area keeps its size: the frame change below reports a new one meanwhile.
+    const int clientWidth = clientWidth_, clientHeight = clientHeight_;
     if (HandleAllocated()) {
         TCreateParams params;
         CreateParams(params);
@@ -176,6 +196,8 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
         SetWindowPos(h, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
     ResizeToClient();
 }
 
@@ -207,7 +229,7 @@ void TCustomForm::SetVisible(bool value) {
     if (value == Visible() && (!value || (HandleAllocated() && IsWindowVisible(Handle())))) return;
     if (value) {
         HandleNeeded();
-        if (!shownOnce_) {
+        if (!shownOnce_ && !Parent()) {
             shownOnce_ = true;
             ApplyPosition();
         }
@@ -215,10 +237,16 @@ void TCustomForm::SetVisible(bool value) {
             if (OnShow) OnShow(this);
         });
         TControl::SetVisible(true);
-        ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                             : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
-                                                                         : SW_SHOW);
-        SetForegroundWindow(Handle());
+        if (Parent()) {
+            ShowWindow(Handle(), SW_SHOWNA);
+        } else if (formStyle_ == TFormStyle::fsMDIChild) {
+            ShowMDIChild();
+        } else {
+            ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                                 : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+                                                                             : SW_SHOW);
+            SetForegroundWindow(Handle());
+        }
     } else {
         TControl::SetVisible(false);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -298,6 +326,7 @@ bool TCustomForm::HandleDialogChar(char ch, TShiftState shift) {
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (TMenu::DispatchMenuMessage(message, wParam, lParam, result)) return result;
+    if (formStyle_ != TFormStyle::fsNormal) MDIMessage(message, lParam);
     switch (message) {
     case WM_DESTROY:
         if (menu_) menu_->SetWindow(nullptr); // see DestroyWnd
@@ -317,9 +346,9 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE: {
-        RECT client, window;
+        RECT client;
         GetClientRect(Handle(), &client);
-        GetWindowRect(Handle(), &window);
+        const RECT window = WindowBounds();
         const bool clientChanged = clientWidth_ != client.right || clientHeight_ != client.bottom;
         clientWidth_ = client.right;
         clientHeight_ = client.bottom;
@@ -329,17 +358,23 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // The frame may have changed alone (a new border), which leaves the window's size as it
         // was: the aligned controls follow the client area all the same.
         if (clientChanged) AlignControls();
-        return DefaultHandler(message, wParam, lParam);
+        const LRESULT r = DefaultHandler(message, wParam, lParam);
+        if (autoScroll_) UpdateScrollRange();
+        return r;
     }
     case WM_GETMINMAXINFO: {
         const LRESULT r = DefaultHandler(message, wParam, lParam);
         ApplyMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         return r;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam) break; // a scroll bar control's
+        ScrollMessage(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        return 0;
     case WM_MOVE:
         if (!IsIconic(Handle())) {
-            RECT window;
-            GetWindowRect(Handle(), &window);
+            const RECT window = WindowBounds();
             TControl::SetBounds(window.left, window.top, Width(), Height());
         }
         return DefaultHandler(message, wParam, lParam);

@@ -1,5 +1,6 @@
 // Forms: top-level windows with border styles, first-show positioning, create and show handlers,
-// modal running and the dialog keys. The application object and the screen come with them.
+// modal running and the dialog keys; MDI frames and children, docking on a control, automatic
+// scrolling. The application object and the screen come with them.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,9 @@
 namespace kel {
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// An ordinary top-level form, an MDI frame holding an MDI client window, or an MDI child shown
+// inside the main form's MDI client.
+enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -43,6 +47,9 @@ public:
     void SetClientHeight(int value) override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool value) override;
+    // On a control the form is docked there as a frameless child window; taken off again it
+    // floats as a top-level window where it stood, and hears CM_FLOAT.
+    void SetParent(TWinControl* parent) override;
 
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
@@ -70,8 +77,26 @@ public:
 
     // True while the form's window is the active window.
     bool Active() const { return active_; }
+    // Chosen before the window exists; an MDI child needs a main form that is an MDI frame.
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
     // The MDI client window of an MDI frame form; nullptr for every other form.
-    virtual HWND MDIClientHandle() const { return nullptr; }
+    virtual HWND MDIClientHandle() const { return mdiClient_; }
+    // Of an MDI frame: the active MDI child and the children, topmost first.
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    // Scaling to the screen's resolution for forms loaded from a stored description (kept for
+    // the components that switch it off; forms here are built in code and never scaled).
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    // With AutoScroll, controls reaching beyond the client area give the form scroll bars that
+    // scroll them; without it there are none. Off by default.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value);
+    // Measures the controls' extent again (after they moved) for the scroll bars.
+    void UpdateScrollRange();
+    POINT ScrollPosition() const { return scrollPosition_; }
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -99,8 +124,19 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     void Notification(TComponent* component, TOperation operation) override;
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // MDI (FormsMDI.cpp): the styles of a child, the client window of a frame, their messages.
+    void MDICreateParams(TCreateParams& params) const;
+    HWND MDIClientOfMain() const; // where an MDI child lives: the main form's MDI client
+    void CreateMDIClient();
+    void MDIMessage(UINT message, LPARAM lParam); // what the form notes of a message
+    void ShowMDIChild();
+    RECT WindowBounds() const; // the window's rectangle in its parent's client coordinates
+    void DockedCreateParams(TCreateParams& params) const; // FormDock.cpp
+    void ScrollMessage(int bar, WORD request);            // FormScroll.cpp
+    void ScrollTo(POINT position);
     void ApplyPosition();
     SIZE FrameSize() const; // outer minus client size for the current styles
     void ResizeToClient();
@@ -119,6 +155,12 @@ private:
     TSizeConstraints constraints_;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    HWND mdiClient_ = nullptr; // destroyed with the frame's window
+    TMessageFilterRegistration mdiAccelerators_;
+    bool scaled_ = true;
+    bool autoScroll_ = false;
+    POINT scrollPosition_{0, 0};
 };
 
 class TForm : public TCustomForm {

@@ -92,9 +92,7 @@ void TWinControl::WindowDestroyed() {
 }
 
 void TWinControl::RecreateWnd() {
-    if (!HandleAllocated()) return;
-    DestroyHandle();
-    HandleNeeded();
+    if (HandleAllocated()) Perform(CM_RECREATEWND, 0, 0);
 }
 
 void TWinControl::InsertControl(TControl* control) {

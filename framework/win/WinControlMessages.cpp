@@ -78,6 +78,23 @@ bool TWinControl::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return false;
 }
 
+// Notifications of system controls come back to the control that sent them, through its hooks:
+// WM_COMMAND and WM_NOTIFY as their answer, WM_PARENTNOTIFY of a child's creation or end as news
+// the parent still handles itself.
+bool TWinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND from = nullptr;
+    if (message == WM_NOTIFY) {
+        if (const auto* header = reinterpret_cast<const NMHDR*>(lParam)) from = header->hwndFrom;
+    } else if (message == WM_COMMAND || LOWORD(wParam) == WM_CREATE ||
+               LOWORD(wParam) == WM_DESTROY) {
+        from = reinterpret_cast<HWND>(lParam);
+    }
+    TWinControl* child = from ? FromHandle(from) : nullptr;
+    if (!child || child == this) return false;
+    result = child->Perform(CN_BASE + message, wParam, lParam);
+    return message != WM_PARENTNOTIFY;
+}
+
 // The cursor over the client area: the screen's cursor, else the windowless child's under the
 // pointer, else the control's own; the arrow for our own windows when none is chosen.
 bool TWinControl::SetCursorMessage(WPARAM wParam, LPARAM lParam) {
@@ -151,13 +168,22 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         return FocusMessage(message, wParam, lParam);
     case WM_COMMAND:
-        // Notifications of system controls come back to the control that sent them.
-        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
-            child && child != this) {
-            child->CommandNotify(HIWORD(wParam));
-            return 0;
-        }
+    case WM_NOTIFY:
+    case WM_PARENTNOTIFY: {
+        LRESULT result = 0;
+        if (ReflectToChild(message, wParam, lParam, result)) return result;
         break;
+    }
+    case CN_COMMAND:
+        CommandNotify(HIWORD(wParam));
+        return 0;
+    case CN_NOTIFY:
+    case CN_PARENTNOTIFY:
+        return 0;
+    case CM_RECREATEWND:
+        DestroyHandle();
+        HandleNeeded();
+        return 0;
     case WM_SIZE:
         if (ownClass && !Parent()) {
             // A top-level window's size changes through the system: keep the bounds in step.

@@ -31,12 +31,13 @@ void RegisterOwnClass(const TWindowParams& params, WNDPROC procedure) {
     if (!RegisterClassExA(&wc)) throw EOutOfResources("Error creating window class");
 }
 
-// The common controls' versions of the standard classes, registered before the first window of a
-// system class. Not done at start-up: the common controls library is delay-loaded, so a program
-// whose first windows are all of its own classes shows them before the library is loaded.
+// The common controls' versions of the standard classes and the tool bar, registered before the
+// first window of a system class. Not done at start-up: the common controls library is
+// delay-loaded, so a program whose first windows are all of its own classes shows them before
+// the library is loaded.
 void RegisterStandardControlClasses() {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)registered;
@@ -62,10 +63,27 @@ void TWindowBinding::Create(const TWindowParams& params) {
         RegisterOwnClass(params, &TWindowBinding::ClassProc);
     TWindowBinding* outer = tCreating;
     tCreating = system ? nullptr : this;
-    HWND window = CreateWindowExA(
-        params.ExStyle, system ? params.SystemClass.c_str() : params.WinClassName.c_str(),
-        params.Caption.c_str(), params.Style, params.X, params.Y, params.Width, params.Height,
-        params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const char* className = system ? params.SystemClass.c_str() : params.WinClassName.c_str();
+    HWND window = nullptr;
+    if (params.ExStyle & WS_EX_MDICHILD) {
+        // An MDI child is made by its MDI client, which keeps the list of its children.
+        MDICREATESTRUCTA child{className,
+                               params.Caption.c_str(),
+                               GetModuleHandleA(nullptr),
+                               params.X,
+                               params.Y,
+                               params.Width,
+                               params.Height,
+                               params.Style,
+                               0};
+        if (params.WndParent)
+            window = reinterpret_cast<HWND>(
+                SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+    } else {
+        window = CreateWindowExA(params.ExStyle, className, params.Caption.c_str(), params.Style,
+                                 params.X, params.Y, params.Width, params.Height, params.WndParent,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
     tCreating = outer;
     if (!window) throw EOutOfResources("Error creating window");
     owned_ = true;

@@ -26,6 +26,7 @@ struct TWindowParams {
     DWORD Style = 0;
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
+    // The parent or owner; with WS_EX_MDICHILD in ExStyle, the MDI client that makes the window.
     HWND WndParent = nullptr;
     std::string WinClassName = "KelControl"; // a class of our own, registered on first use
     UINT ClassStyle = CS_HREDRAW | CS_VREDRAW;

@@ -23,4 +23,16 @@ TkelMainMenu::~TkelMainMenu() {
     SetImages(nullptr);
 }
 
+void TkelMainMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
+    TkelMenuLook<TMainMenu>::MenuChanged(source, rebuilt);
+    if (!showingForm_) return;
+    showingForm_->SyncMenuBarButtons();
+    if (Designing() && !(ComponentState() & csLoading)) showingForm_->RebuildMenuBar();
+}
+
+void TkelMainMenu::SetUseSystemFont(bool value) {
+    TkelMenuLook<TMainMenu>::SetUseSystemFont(value);
+    if (showingForm_) showingForm_->RefreshMenuBarFont();
+}
+
 } // namespace kel

@@ -20,13 +20,21 @@ public:
     // is in use; assigning nothing puts the own list back.
     TImageList* UserImages() const { return Images() == ownMarks_.get() ? nullptr : Images(); }
     void SetUserImages(TImageList* value) { SetImages(value ? value : ownMarks_.get()); }
+    void SetUseSystemFont(bool value) override;
+
+    // The skinned form whose menu bar shows this menu (set and cleared by the form), told of
+    // every change of the items and the font.
+    IkelSkinnedForm* ShowingForm() const { return showingForm_; }
+    void SetShowingForm(IkelSkinnedForm* form) { showingForm_ = form; }
 
 protected:
     TImageList* ItemImages() const override { return UserImages(); }
     TImageList& CheckMarks() override { return *ownMarks_; }
+    void MenuChanged(TMenuItem* source, bool rebuilt) override;
 
 private:
     std::unique_ptr<TImageList> ownMarks_;
+    IkelSkinnedForm* showingForm_ = nullptr;
 };
 
 } // namespace kel

@@ -11,6 +11,7 @@
 
 #include "framework/Collections.h"
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/Handles.h"
 #include "skin/frame/KELPopupMenu.h"
 
 namespace kel {
@@ -279,6 +280,10 @@ private:
     std::unique_ptr<TkelTitleBarPopupMenu> systemMenu_;
     TBitmap fullTitle_, composedTitle_;
     TBitmap buttonPicture_; // carries one button picture while the buttons are drawn
+    TBitmap paintBuffer_;   // the bar is painted here and copied to the screen
+    bool paintFontStale_ = true;
+    gdi::UniqueIcon smallIcon_; // the application's icon at 16 x 16, made when it changes
+    HICON smallIconSource_ = nullptr;
     int buttonInterval_ = 0;
     bool formActive_ = true;
     int leftBtnXOffset_ = 0, rightBtnXOffset_ = 0;

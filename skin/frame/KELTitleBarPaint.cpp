@@ -34,10 +34,18 @@ HICON SmallApplicationIcon() {
 void TkelTitleBar::EraseBackground(HDC) {}
 
 void TkelTitleBar::Paint() {
-    TBitmap bitmap(Width(), Height());
+    // One off-screen bitmap serves every paint; its font is taken over only when the bar's
+    // changed, since making a font is the dearest part of a paint.
+    TBitmap& bitmap = paintBuffer_;
+    bitmap.SetSize(Width(), Height());
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush().SetStyle(TBrushStyle::Clear);
-    canvas.Font().Assign(Font());
+    if (paintFontStale_) {
+        canvas.Font().Assign(Font());
+        paintFontStale_ = false;
+    }
+    const TColor color = Font().Color();
+    if (canvas.Font().Color() != color) canvas.Font().SetColor(color);
     DrawSections(bitmap);
     DrawButtons(bitmap);
     if (Canvas().HandleAllocated())

@@ -32,6 +32,11 @@ public:
     // Paints the window frame again; the title bar asks for it after drawing a caption section,
     // whose width the frame's top edge follows.
     virtual void PaintFrame() {}
+    // The skinned main menu it shows changed: new top-level items, new captions or states, a
+    // new font.
+    virtual void RebuildMenuBar() {}
+    virtual void SyncMenuBarButtons() {}
+    virtual void RefreshMenuBarFont() {}
 };
 
 class TkelFileTheme : public TComponent {

@@ -1,12 +1,14 @@
 // Taking over windows on real windows under Wine: the hook list of windowed controls, the end of
-// a window whatever a WndProc override does, subclassing a foreign window, and the application's
-// message filters.
+// a window whatever a WndProc override does, the framework's notifications reaching hooks,
+// subclassing a foreign window, and the application's message filters and events component.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/win/AppEvnts.h"
 #include "framework/win/Forms.h"
 
 namespace kel {
@@ -93,6 +95,125 @@ TEST_F(WindowHooks, HooksLeaveInAnyOrderAndMayOutliveTheirControl) {
     form.reset();
     EXPECT_EQ(survivor->Control(), nullptr);
     survivor.reset(); // no access to the freed control
+}
+
+// A hook freed by the control's own handling of a message the hook passed on (a command that
+// removes the component that hooked the form).
+class TFreedOnProbe : public TWindowHook {
+public:
+    TFreedOnProbe(TWinControl& control, std::unique_ptr<TFreedOnProbe>& holder)
+        : TWindowHook(control), holder_(holder) {}
+
+protected:
+    LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != kProbe) return CallNext(message, wParam, lParam);
+        gLog.push_back("freed");
+        holder_.reset(); // the hook is gone from here on: nothing of it is touched any more
+        return 7;
+    }
+
+private:
+    std::unique_ptr<TFreedOnProbe>& holder_;
+};
+
+TEST_F(WindowHooks, AHookMayBeFreedInsideItsOwnMessage) {
+    auto older = std::make_unique<TLogHook>(*form, "older");
+    std::unique_ptr<TFreedOnProbe> freed;
+    freed = std::make_unique<TFreedOnProbe>(*form, freed);
+    auto newer = std::make_unique<TLogHook>(*form, "newer");
+    gLog.clear();
+    EXPECT_EQ(Probe(), 8); // its own answer, plus the newer hook's post-processing
+    EXPECT_EQ(freed, nullptr);
+    gLog.clear();
+    EXPECT_EQ(Probe(), 102);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"newer", "older", "form"}));
+}
+
+// Records the framework's notifications; after the recreation it takes the caption away from
+// the new window, as a skinned frame does.
+class TNotificationHook : public TWindowHook {
+public:
+    using TWindowHook::TWindowHook;
+    std::vector<UINT> seen;
+    std::vector<WPARAM> parentNotifyCodes;
+
+protected:
+    LRESULT HookMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != CM_RECREATEWND && message != CM_FLOAT && message != CN_PARENTNOTIFY &&
+            message != CN_COMMAND)
+            return CallNext(message, wParam, lParam);
+        seen.push_back(message);
+        if (message == CN_PARENTNOTIFY) parentNotifyCodes.push_back(LOWORD(wParam));
+        const LRESULT r = CallNext(message, wParam, lParam);
+        if (message == CM_RECREATEWND || message == CM_FLOAT) {
+            HWND h = Control()->Handle();
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~WS_CAPTION);
+        }
+        return r;
+    }
+};
+
+class TRecreatable : public TProbeForm {
+public:
+    using TProbeForm::RecreateWnd;
+    using TProbeForm::TProbeForm;
+};
+
+TEST_F(WindowHooks, RecreatingAWindowIsANotificationTheHookSeesAndOutlives) {
+    TRecreatable recreated(nullptr);
+    HWND first = recreated.Handle();
+    TNotificationHook hook(recreated);
+    TLogHook logger(recreated, "logger");
+    recreated.RecreateWnd();
+    HWND second = recreated.Handle();
+    EXPECT_NE(first, second);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(hook.seen, (std::vector<UINT>{CM_RECREATEWND}));
+    EXPECT_EQ(GetWindowLongA(second, GWL_STYLE) & WS_CAPTION, 0); // the hook acted after it
+    gLog.clear();
+    EXPECT_EQ(SendMessageA(second, kProbe, 0, 0), 101); // the new window's messages reach them
+    EXPECT_EQ(gLog, (std::vector<std::string>{"logger", "form"}));
+}
+
+TEST_F(WindowHooks, AFormFloatedOffItsHostIsToldAndItsHooksSeeIt) {
+    form->SetBounds(60, 60, 400, 300);
+    form->Show();
+    TForm docked(nullptr);
+    TNotificationHook hook(docked);
+    docked.SetBounds(10, 20, 200, 100);
+    docked.SetParent(form.get());
+    docked.Show();
+    HWND inside = docked.Handle();
+    EXPECT_EQ(GetParent(inside), form->Handle());
+    EXPECT_EQ(GetWindowLongA(inside, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(IsWindowVisible(inside));
+    RECT before;
+    GetWindowRect(inside, &before);
+
+    docked.SetParent(nullptr);
+    HWND floating = docked.Handle();
+    EXPECT_FALSE(IsWindow(inside));
+    EXPECT_EQ(GetAncestor(floating, GA_PARENT), GetDesktopWindow());
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_EQ(std::count(hook.seen.begin(), hook.seen.end(), CM_FLOAT), 1);
+    EXPECT_EQ(GetWindowLongA(floating, GWL_STYLE) & WS_CAPTION, 0); // the hook acted after it
+    RECT after;
+    GetWindowRect(floating, &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
+TEST_F(WindowHooks, ChildNotificationsToTheParentComeBackToTheChildsHooks) {
+    auto* child = new TWinControl(form.get()); // owned and freed by the form
+    TNotificationHook hook(*child);
+    child->SetParent(form.get());
+    HWND window = child->Handle();
+    EXPECT_EQ(hook.parentNotifyCodes, (std::vector<WPARAM>{WM_CREATE}));
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+    DestroyWindow(window);
+    EXPECT_EQ(hook.seen, (std::vector<UINT>{CN_PARENTNOTIFY, CN_COMMAND, CN_PARENTNOTIFY}));
+    EXPECT_EQ(hook.parentNotifyCodes, (std::vector<WPARAM>{WM_CREATE, WM_DESTROY}));
 }
 
 // A control whose WndProc swallows every message, WM_NCDESTROY included.
@@ -213,6 +334,35 @@ TEST_F(MessageFilters, AFilterMayRemoveItselfOrRaiseWithoutStoppingTheLoop) {
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(keys, 1);
     EXPECT_EQ(shown, (std::vector<std::string>{"Filter failed."}));
+}
+
+TEST_F(MessageFilters, ApplicationEventsSeeEveryQueuedMessageAndMayStopIt) {
+    std::vector<WPARAM> keys;
+    form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
+    auto events = std::make_unique<TApplicationEvents>(nullptr);
+    std::vector<UINT> seen;
+    events->OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message == WM_KEYDOWN || msg.message == kProbe) seen.push_back(msg.message);
+        handled = msg.message == WM_KEYDOWN && msg.wParam == 'X';
+    };
+    PostKeyAndPump('X');
+    PostKeyAndPump('Y');
+    PostThreadMessageA(GetCurrentThreadId(), kProbe, 0, 0); // a message of no window
+    Application->ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, kProbe}));
+    EXPECT_EQ(keys, (std::vector<WPARAM>{'Y'}));
+
+    // Freed from inside its own event: the message goes on, and the next one passes untouched.
+    events->OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message != WM_KEYDOWN) return;
+        events.reset();
+        handled = false;
+        (void)msg;
+    };
+    PostKeyAndPump('Z');
+    EXPECT_EQ(events, nullptr);
+    PostKeyAndPump('X');
+    EXPECT_EQ(keys, (std::vector<WPARAM>{'Y', 'Z', 'X'}));
 }
 
 } // namespace

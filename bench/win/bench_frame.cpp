@@ -1,0 +1,137 @@
+// Resizing a skinned form against a plain form of the same size: both go through the same sizes
+// from 400 x 300 up to 1280 x 800, taking turns, and each step is timed until the window has taken
+// its size, rebuilt its frame and region and painted everything. The skinned form takes its look
+// from a skin file whose title and bottom pictures cut the window's region. Prints the medians and
+// totals, and last the ratio of the skinned form's median step to the plain form's.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/win/Forms.h"
+#include "skin/frame/KELForm.h"
+#include "tools/skintool/SkinPacker.h"
+
+using namespace kel;
+
+namespace {
+
+// A picture of one colour whose top-left and top-right corners (or bottom ones) are cut away in
+// the transparent colour, as a rounded frame's pictures are.
+std::vector<uint8_t> Picture(int width, int height, uint32_t rgb, bool cutTop, bool cutBottom) {
+    TPixelImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int dy = cutTop ? y : height - 1 - y;
+            const bool corner =
+                (cutTop || cutBottom) && dy < 6 && (x < 6 - dy || x >= width - 6 + dy);
+            if (corner) image.Pixels[static_cast<size_t>(y * width + x)] = 0xFF00FF;
+        }
+    return EncodeBmp24(image);
+}
+
+std::string WriteSkin() {
+    using namespace skintool;
+    const auto data = BuildSkinData({
+        BitmapEntry("SKIN2_TITLEBAR1", Picture(60, 30, 0x203060, true, false)),
+        BitmapEntry("SKIN2_TITLEBAR2", Picture(20, 30, 0x304070, false, false)),
+        BitmapEntry("SKIN2_TITLEBAR3", Picture(60, 30, 0x203060, true, false)),
+        BitmapEntry("SKIN2_TITLEBUTTONS", Picture(18 * 19, 19, 0x6080C0, false, false)),
+        BitmapEntry("SKIN2_FORMLEFTBORDER", Picture(5, 20, 0x203060, false, false)),
+        BitmapEntry("SKIN2_FORMRIGHTBORDER", Picture(5, 20, 0x203060, false, false)),
+        BitmapEntry("SKIN2_FORMBOTTOMBORDER1", Picture(30, 6, 0x203060, false, true)),
+        IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
+        IntegerEntry("SKIN2_FORMCOLOR", 0xE0E0E0),
+        IntegerEntry("SKIN2_TITLEFONTCOLOR", 0xFFFFFF),
+        BooleanEntry("SKIN2_TITLEBARNEEDREGION", 1),
+        BooleanEntry("SKIN2_BOTTOMBORDERNEEDREGION", 1),
+        IntegerEntry("SKIN2_TITLEBARREGIONMINY", 0),
+        IntegerEntry("SKIN2_TITLEBARREGIONMAXY", 6),
+        IntegerEntry("SKIN2_BOTTOMREGIONMINY", 0),
+        IntegerEntry("SKIN2_BOTTOMREGIONMAXY", 6),
+    });
+    const auto file = BuildSkinArchive(data, "");
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "bench_frame.skn";
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(h);
+    return path;
+}
+
+// One step: the new size, then everything the window has to paint, painted.
+double TimedResize(TCustomForm& form, int width, int height) {
+    const auto start = std::chrono::steady_clock::now();
+    form.SetBounds(form.Left(), form.Top(), width, height);
+    RedrawWindow(form.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    GdiFlush();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double Sum(const std::vector<double>& times) {
+    double total = 0;
+    for (double t : times) total += t;
+    return total;
+}
+
+} // namespace
+
+int main() {
+    InitFramework();
+    const std::string skinPath = WriteSkin();
+    TForm skinned(nullptr), plain(nullptr);
+    auto* theme = new TkelFileTheme(&skinned);
+    theme->SetThemeFile(skinPath);
+    if (!theme->Ready()) {
+        std::printf("the benchmark's skin file did not load\n");
+        return 1;
+    }
+    auto* skin = new TkelForm(&skinned);
+    skin->SetFileTheme(theme);
+    skin->SetUIStyle(TkelUIStyle::FromThemeFile);
+    skin->SetCaption("Skinned form");
+    plain.SetCaption("Plain form");
+    for (TForm* form : {&skinned, &plain}) {
+        form->SetBounds(form == &skinned ? 0 : 20, 0, 400, 300);
+        form->Show();
+    }
+    Application->ProcessMessages();
+
+    constexpr int kSteps = 120;
+    std::vector<double> skinnedTimes, plainTimes;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i <= kSteps; ++i) {
+            const int width = 400 + (1280 - 400) * i / kSteps;
+            const int height = 300 + (800 - 300) * i / kSteps;
+            skinnedTimes.push_back(TimedResize(skinned, width, height));
+            plainTimes.push_back(TimedResize(plain, width, height));
+        }
+    const double skinnedMedian = Median(skinnedTimes), plainMedian = Median(plainTimes);
+    std::printf("%zu resize steps each, 400 x 300 to 1280 x 800 and again\n", skinnedTimes.size());
+    std::printf(
+        "skinned form (file theme, region from its pictures): median %.2f ms, total %.0f ms\n",
+        skinnedMedian, Sum(skinnedTimes));
+    std::printf("plain form: median %.2f ms, total %.0f ms\n", plainMedian, Sum(plainTimes));
+    std::printf("frame resize ratio %.2fx (skinned median step / plain median step, lower is "
+                "better)\n",
+                skinnedMedian / plainMedian);
+    DeleteFileA(skinPath.c_str());
+    DoneFramework();
+    return 0;
+}
