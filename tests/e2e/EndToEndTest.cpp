@@ -480,7 +480,9 @@ TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
     EXPECT_TRUE(IsIconic(window));
     ShowWindow(window, SW_RESTORE);
-    Sleep(300);
+    SetForegroundWindow(window);
+    for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
+    Sleep(500); // the restored window repainted and active again
     ClickAt(window, 16, 160, 20, 12);
     ClickAt(window, 399, 7, 30, 19);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);

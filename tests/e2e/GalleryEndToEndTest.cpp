@@ -175,8 +175,13 @@ TEST_F(GalleryEndToEnd, DoubleClickMaximisesMenusOpenAndStylesSwitch) {
     const std::vector<COLORREF> deepBlue = TitleRow(window);
 
     // The first menu bar button opens its skinned sub-menu.
-    Click({r.left + 16, r.top + 44});
-    HWND menu = WaitFor("#32768", 3000);
+    // A press that only activates the window (while Wine still sorts out the focus after the
+    // start) is followed by a second one, as a user would.
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 2 && !menu; ++attempt) {
+        Click({r.left + 16, r.top + 44});
+        menu = WaitFor("#32768", 1500);
+    }
     ASSERT_NE(menu, nullptr);
     Key(VK_ESCAPE, false);
     Key(VK_ESCAPE, true);
