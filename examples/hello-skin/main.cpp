@@ -1,5 +1,5 @@
-// A form framed by the skin library: a skinned form in the MacOS style, with its title bar and a
-// skinned main menu shown as the form's menu bar.
+// A form framed by the skin library: a skinned form in the BlueGlass style, with its title bar and
+// a skinned main menu shown as the form's menu bar.
 #include <windows.h>
 
 #include "framework/win/Forms.h"
@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto* form = Application->CreateForm<TForm>();
     form->SetBounds(200, 150, 420, 280);
     auto* skin = new TkelForm(form);
-    skin->SetUIStyle(TkelUIStyle::MacOS);
+    skin->SetUIStyle(TkelUIStyle::BlueGlass);
     skin->SetCaption("Hello, skin");
 
     auto* menu = new TkelMainMenu(form);
