@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lays out the demo install folder dist/: the launcher, its configuration "lame.dll", the default
 # skin folder, the sibling tools (one stub under every sibling's name) and, in dist/alternative/,
-# a second product set-up that uses the alternative layout with its own skin folder.
+# a second product set-up that uses the alternative layout with its own skin folder; dist/gallery/
+# holds the skin gallery and in skins/ the demo skin files (scripts/pack-demo-skins.sh).
 # The programs are shipped stripped of their symbols. A file is copied only when its source is
 # newer, so laying out an unchanged build touches nothing, and the screenshots that
 # scripts/run-launcher.sh saves in dist/ stay.
@@ -57,4 +58,10 @@ strip_program sibling-stub.exe
 launcher="$STRIPPED/launcher.exe" stub="$STRIPPED/sibling-stub.exe"
 write_setup "$DIST" "Larkspur Media Kit" 0 "" "$launcher" "$stub"
 write_setup "$DIST/alternative" "Velmora Optic Works" 1 2 "$launcher" "$stub"
+
+# The skin gallery, in a folder of its own, with the demo skin files.
+strip_program gallery.exe
+mkdir -p "$DIST/gallery"
+put "$STRIPPED/gallery.exe" "$DIST/gallery/gallery.exe"
+"$ROOT/scripts/pack-demo-skins.sh" "$DIST/gallery/skins" "$ART"
 echo "dist/ laid out: $(find "$DIST" -type f -name '*.exe' | wc -l) programs, $(du -sh "$DIST" | cut -f1)"

@@ -1,5 +1,5 @@
-// Automatic scrolling of a form: the controls' extent beyond the client area becomes the range of
-// the window's scroll bars, and scrolling moves the controls.
+// Automatic scrolling of a form: the extent of the controls beyond the client area becomes the
+// range of the window's scroll bars, and scrolling moves them. Aligned controls keep their places.
 #include <algorithm>
 
 #include "framework/win/Forms.h"
@@ -41,7 +41,7 @@ void TCustomForm::UpdateScrollRange() {
     POINT extent{0, 0};
     for (int i = 0; i < ControlCount(); ++i) {
         const TControl* c = Controls(i);
-        if (!c->Visible()) continue;
+        if (!c->Visible() || c->Align() != TAlign::alNone) continue; // aligned ones stay put
         extent.x = std::max<LONG>(extent.x, c->Left() + c->Width() + scrollPosition_.x);
         extent.y = std::max<LONG>(extent.y, c->Top() + c->Height() + scrollPosition_.y);
     }
@@ -112,7 +112,8 @@ void TCustomForm::ScrollTo(POINT position) {
     scrollPosition_ = position;
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+        if (c->Align() == TAlign::alNone)
+            c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
     }
     if (HandleAllocated()) {
         SetScrollPos(Handle(), SB_HORZ, position.x, TRUE);

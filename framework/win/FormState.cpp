@@ -39,6 +39,9 @@ void TCustomForm::SetWindowState(TWindowState value) {
 }
 
 void TCustomForm::WindowStateChanged(WPARAM sizeType) {
+    // A hidden window's sizes are no state anyone chose (an MDI child is sized while it is made):
+    // the state asked for before the first show stays.
+    if (!IsWindowVisible(Handle())) return;
     switch (sizeType) {
     case SIZE_MAXIMIZED:
         windowState_ = TWindowState::wsMaximized;

@@ -79,9 +79,13 @@ void TCustomForm::MDIMessage(UINT message, LPARAM lParam) {
 }
 
 void TCustomForm::ShowMDIChild() {
+    // Shown, activated and, when asked for, maximised or minimised inside the frame's client.
     HWND window = Handle();
-    ShowWindow(window, SW_SHOW);
-    SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    HWND client = GetParent(window);
+    ShowWindow(window, windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
+    SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    if (windowState_ == TWindowState::wsMaximized)
+        SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
 }
 
 RECT TCustomForm::WindowBounds() const {

@@ -186,4 +186,29 @@ bool TButton::DialogChar(char ch, TShiftState) {
     return false;
 }
 
+// ---- TEdit -------------------------------------------------------------------------------------
+
+const TClassInfo& TEdit::StaticClassInfo() {
+    static const TClassInfo info("TEdit", &TWinControl::StaticClassInfo());
+    return info;
+}
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 21);
+}
+
+void TEdit::SetPasswordChar(char value) {
+    passwordChar_ = value;
+    if (HandleAllocated()) SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<BYTE>(value), 0);
+}
+
+void TEdit::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.SystemClass = "EDIT";
+    params.Style |= WS_TABSTOP | ES_AUTOHSCROLL | WS_BORDER;
+    if (passwordChar_) params.Style |= ES_PASSWORD;
+}
+
 } // namespace kel

@@ -66,6 +66,23 @@ private:
     int modalResult_ = mrNone;
 };
 
+// The system's one-line edit box; with PasswordChar its text shows as that character.
+class TEdit : public TWinControl {
+    KEL_DECLARE_CLASS(TEdit)
+public:
+    explicit TEdit(TComponent* owner);
+    char PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char value);
+    std::string Text() const { return GetText(); }
+    void SetTextValue(const std::string& value) { SetText(value); }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    char passwordChar_ = 0;
+};
+
 // The character after the ampersand of an accelerator caption ("&OK" gives 'O'), or 0.
 char AcceleratorOf(const std::string& caption);
 // True when `ch` is the accelerator of the caption, letter case ignored.

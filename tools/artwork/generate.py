@@ -8,6 +8,8 @@ Writes, deterministically (the same bytes on every run):
   OUTDIR/styles/<NAME>.bmp          built-in style bitmaps, 24-bit BMP
   OUTDIR/skins/burnerRes/*.bmp      default skin folder (default layout, 444 x 217 window)
   OUTDIR/skins/burnerRes2/*.bmp     second skin folder for the alternative layout
+  OUTDIR/demo-skins/<NAME>/         demo skin folders (pictures and entries.txt) that
+                                    `skintool pack` makes skin files of: Graphite, Aqua
 
 --preview   also writes OUTDIR/preview/*.png: each skin with its buttons placed, per state
 --write-rc  rewrites resources/icons.rc and resources/styles.rc from the generator's tables;
@@ -83,6 +85,18 @@ def write_skins(outdir, preview):
                               skin.positions(), skin.INFO_TEXT)
 
 
+def write_demo_skins(outdir):
+    import demo_aqua
+    import demo_graphite
+    from winformats import bmp24_bytes
+    for skin in (demo_graphite.build(), demo_aqua.build()):
+        folder = os.path.join(outdir, "demo-skins", skin.name)
+        os.makedirs(folder, exist_ok=True)
+        for key, picture in skin.pictures.items():
+            _write_atomically(os.path.join(folder, f"{key}.bmp"), bmp24_bytes(picture))
+        _write_atomically(os.path.join(folder, "entries.txt"), skin.entries_text().encode())
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("outdir")
@@ -101,6 +115,7 @@ def main(argv):
         write_icons(args.outdir)
         write_styles(args.outdir)
         write_skins(args.outdir, args.preview)
+        write_demo_skins(args.outdir)
         if args.write_rc:
             rcfiles.write(RESOURCES)
     except OSError as e:

@@ -48,6 +48,7 @@ const TInstance kFramework[] = {
     Made<TPanel>(),
     Made<TLabel>(),
     Made<TButton>(),
+    Made<TEdit>(),
     Made<TImage>(),
     Made<TToolBar>(),
     Made<TToolButton>(),
@@ -100,6 +101,8 @@ std::string Reference() {
     WriteGroup(writer, kFramework);
     writer.Heading("Skin library", 2);
     WriteGroup(writer, kSkin);
+    writer.Heading("Collections", 2);
+    writer.Collections();
     writer.Heading("Enumerations", 2);
     writer.Enumerations();
     std::string text = writer.Text();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Collections.h"
 #include "tools/component-reference/ReferenceValues.h"
 
 namespace kel {
@@ -34,6 +35,14 @@ std::vector<TRow> Rows(const TClassInfo& info) {
     return rows;
 }
 
+// "TCustomPanel → ... → TComponent": the ancestors below TObject, nearest first.
+std::string Ancestors(const TClassInfo& info) {
+    std::string ancestors;
+    for (const TClassInfo* c = info.Parent(); c && c->Parent(); c = c->Parent())
+        ancestors += std::string(ancestors.empty() ? "" : " → ") + c->Name();
+    return ancestors;
+}
+
 } // namespace
 
 void TReferenceWriter::Heading(const std::string& text, int level) {
@@ -47,18 +56,25 @@ void TReferenceWriter::Paragraph(const std::string& text) {
 void TReferenceWriter::ComponentClass(const TComponent& instance) {
     const TClassInfo& info = instance.ClassInfo();
     Heading(info.Name(), 3);
-    std::string ancestors;
-    for (const TClassInfo* c = info.Parent(); c && c->Parent(); c = c->Parent())
-        ancestors += std::string(ancestors.empty() ? "" : " → ") + c->Name();
-    Paragraph("Inherits from " + ancestors + ".");
+    Paragraph("Inherits from " + Ancestors(info) + ".");
     text_ += "| Property | Type | Default | Published by |\n| --- | --- | --- | --- |\n";
     for (const TRow& row : Rows(info)) {
         const TPropInfo& prop = *row.Prop;
         const std::string type = prop.TypeName();
         if (!prop.ValueNames.empty()) enumerations_[type] = prop.ValueNames;
-        text_ += "| " + prop.Name + " | " + type + " | " + DescribeValue(prop, prop.Get(instance)) +
-                 " | " + row.PublishedBy->Name() + " |\n";
+        const TPropValue value = prop.Get(instance);
+        if (const auto* collection = std::get_if<TCollection*>(&value); collection && *collection)
+            collections_[type] = Ancestors((*collection)->ClassInfo());
+        text_ += "| " + prop.Name + " | " + type + " | " + DescribeValue(prop, value) + " | " +
+                 row.PublishedBy->Name() + " |\n";
     }
+    text_ += "\n";
+}
+
+void TReferenceWriter::Collections() {
+    text_ += "| Class | Inherits from |\n| --- | --- |\n";
+    for (const auto& [type, ancestors] : collections_)
+        text_ += "| " + type + " | " + ancestors + " |\n";
     text_ += "\n";
 }
 

@@ -17,6 +17,8 @@ public:
     // One class: the properties in published order from the oldest ancestor on; a property
     // published again by a descendant keeps its place and shows the descendant's declaration.
     void ComponentClass(const TComponent& instance);
+    // The collection classes met as property types so far, with their ancestors.
+    void Collections();
     // The enumerations met in the classes written so far, with their values in order.
     void Enumerations();
     const std::string& Text() const { return text_; }
@@ -24,6 +26,7 @@ public:
 private:
     std::string text_;
     std::map<std::string, std::vector<std::string>> enumerations_;
+    std::map<std::string, std::string> collections_; // class name: its ancestors
 };
 
 } // namespace kel

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Handles.h"
 #include "framework/win/StdCtrls.h"
@@ -185,6 +186,9 @@ TEST_F(FormFrame, TheHookPaintsActivatesAndHitTestsTheFrame) {
 TEST_F(FormFrame, AutomaticScrollingShowsTheControlsExtentAndMovesThem) {
     form->SetClientWidth(300);
     form->SetClientHeight(200);
+    auto* top = new TPanel(form.get()); // aligned: neither measured nor scrolled
+    top->SetParent(form.get());
+    top->SetAlign(TAlign::alTop);
     auto* outside = new TButton(form.get());
     outside->SetParent(form.get());
     outside->SetBounds(250, 350, 80, 30); // reaches to (330, 380)
@@ -209,6 +213,8 @@ TEST_F(FormFrame, AutomaticScrollingShowsTheControlsExtentAndMovesThem) {
     EXPECT_EQ(r.top, outside->Top()); // the window moved with it
     SendMessageA(h, WM_HSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(outside->Left(), 250 - 8);
+    EXPECT_EQ(top->Top(), 0);
+    EXPECT_EQ(top->Left(), 0);
 
     // Switched off: the scroll bars go and the controls are back where they were put.
     form->SetAutoScroll(false);

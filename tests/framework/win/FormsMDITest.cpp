@@ -104,6 +104,22 @@ TEST_F(FormsMDI, AChildIsMaximisedAndRestoredInsideTheFrame) {
     EXPECT_FALSE(maximised);
 }
 
+TEST_F(FormsMDI, AChildShownMaximisedFillsTheFrameAndItsWindowStateFollows) {
+    NewChild("Other");
+    auto* child = new TForm(frame.get());
+    child->SetFormStyle(TFormStyle::fsMDIChild);
+    child->SetWindowState(TWindowState::wsMaximized);
+    child->Show();
+    EXPECT_TRUE(IsZoomed(child->Handle()));
+    BOOL maximised = FALSE;
+    EXPECT_EQ(ActiveByMessage(&maximised), child->Handle());
+    EXPECT_TRUE(maximised);
+    EXPECT_EQ(child->WindowState(), TWindowState::wsMaximized);
+    child->SetWindowState(TWindowState::wsNormal);
+    EXPECT_FALSE(IsZoomed(child->Handle()));
+    EXPECT_EQ(child->WindowState(), TWindowState::wsNormal);
+}
+
 TEST_F(FormsMDI, RefreshingTheMenuKeepsTheFramesMenuBar) {
     TMainMenu menu(frame.get());
     auto* file = new TMenuItem(&menu);

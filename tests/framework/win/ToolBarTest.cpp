@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/win/ComCtrls.h"
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Handles.h"
 
@@ -88,7 +89,13 @@ class ToolBars : public ::testing::Test {
 protected:
     void SetUp() override {
         InitFramework();
-        SetCursorPos(5, 5); // away from the bar: an open menu follows the mouse over it
+        // Away from the bar, as the pointer's own motion reports it: an open menu follows the
+        // mouse over the bar.
+        SetCursorPos(5, 5);
+        for (int i = 0; i < 5; ++i) {
+            Sleep(10);
+            Application->ProcessMessages();
+        }
         form = std::make_unique<TForm>(nullptr);
         form->SetBounds(50, 50, 420, 200);
         bar = new TToolBar(form.get());
@@ -241,6 +248,20 @@ TEST_F(ToolBars, NarrowBarsWrapAndTheHeightFollowsTheRows) {
     EXPECT_EQ(bar->ButtonHeight(), 30);
     for (int i = 0; i < bar->ButtonCount(); ++i) EXPECT_EQ(bar->Buttons(i)->Height(), 30);
     EXPECT_EQ(bar->Height(), 30);
+
+    // Aligned at the top of a panel, the bar's rows push the control filling the rest down.
+    auto* host = new TPanel(form.get());
+    host->SetParent(form.get());
+    host->SetBounds(0, 0, 400, 150);
+    bar->SetParent(host);
+    auto* rest = new TPanel(form.get());
+    rest->SetParent(host);
+    rest->SetAlign(TAlign::alClient);
+    bar->SetAlign(TAlign::alTop);
+    EXPECT_EQ(rest->Top(), 30);
+    host->SetWidth(bar->Buttons(0)->Width() + 4);
+    EXPECT_GT(bar->Height(), 30);
+    EXPECT_EQ(rest->Top(), bar->Height());
 }
 
 TEST_F(ToolBars, APressDropsTheSubMenuDownUnderTheButtonAndRunsTheChosenItem) {
