@@ -1,4 +1,4 @@
-# Entry points: `make run`, `make test`, `make dist`, `make fuzz`, `make bench`.
+# Entry points: `make run`, `make test`, `make dist`, `make fuzz`, `make bench`, `make screenshots`.
 # Every target first installs what is missing on a fresh Debian machine. A build with nothing
 # changed is quick: Ninja builds the trees, CMake configures a tree only when it has none yet or
 # this file changed (later the build re-runs it when a CMakeLists.txt changes), and the artwork is
@@ -21,7 +21,8 @@ define configure
 	@touch $(1)/.configured
 endef
 
-.PHONY: all deps native artwork win dist package example docs run test fuzz bench clean format
+.PHONY: all deps native artwork win dist package example docs run test fuzz bench screenshots \
+	clean format
 
 all: dist
 
@@ -78,6 +79,9 @@ fuzz: deps
 
 bench: dist
 	@scripts/run-benchmarks.sh
+
+screenshots: dist
+	@scripts/gallery-screenshots.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -22,6 +22,9 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leaves the parent while still a windowed control, so the parent lets go of everything it
+    // knows of it (tab order, focus, its window).
+    if (Parent()) Parent()->RemoveControl(this);
     // Children that are not owned by this control are detached; owned ones are freed by their
     // owner.
     while (!controls_.empty()) controls_.back()->SetParent(nullptr);
@@ -113,10 +116,15 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     if (hoverChild_ == control) hoverChild_ = nullptr;
     if (captureControl_ == control) control->SetMouseCapture(false);
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    // Found by address, not by a cast: a control leaving from its destructor is no longer a
+    // TWinControl to dynamic_cast, and must not stay behind in the tab list.
+    const auto entry = std::find_if(tabList_.begin(), tabList_.end(),
+                                    [control](TWinControl* w) { return w == control; });
+    if (entry != tabList_.end()) {
+        TWinControl* w = *entry;
+        tabList_.erase(entry);
         if (TCustomForm* form = GetParentForm(this)) form->ControlRemoved(w);
-        w->DestroyHandle();
+        if (auto* alive = dynamic_cast<TWinControl*>(control)) alive->DestroyHandle();
     } else {
         control->Invalidate();
     }

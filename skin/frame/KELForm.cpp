@@ -129,6 +129,8 @@ void TkelForm::RefreshHostFrame() {
 
 TkelForm::~TkelForm() {
     closing_ = true;
+    // The menu must not call back into a form that is gone, attached or not.
+    if (auto* menu = SkinnedMenu()) menu->SetShowingForm(nullptr);
     Detach();
     appEvents_.reset();
     DestroyMenuBar();

@@ -149,7 +149,8 @@ private:
     bool titleWish_ = true, mdiToggle_ = false;
     bool mdiMaxLayout_ = false, restoredOnce_ = false, createdMaxMdiChild_ = false;
     bool closing_ = false;
-    bool shownMaximized_ = false; // the state the maximise button's pictures show
+    bool shownMaximized_ = false;    // the state the maximise button's pictures show
+    bool systemMenuPending_ = false; // Alt+Space came: the system menu opens when Alt is up
 
     TkelTitleBar* titleBar_ = nullptr;
     TkelMenuBar* menuBar_ = nullptr;

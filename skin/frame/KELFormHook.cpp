@@ -192,15 +192,22 @@ void TkelForm::ScrollPanelControls(int dy) {
 
 void TkelForm::KeyboardHook(MSG& message, bool& handled) {
     if (closing_ || !host_) return;
+    const bool ours = host_->HandleAllocated() && GetForegroundWindow() == host_->Handle();
     if (message.message == WM_SYSKEYDOWN && message.wParam == VK_SPACE) {
-        // Only the skinned form of the window that has the keys answers Alt+Space.
-        if (!host_->HandleAllocated() || GetForegroundWindow() != host_->Handle()) return;
-        TCustomForm* main = Application ? Application->MainForm() : nullptr;
-        TCustomForm* anchor = main ? main : host_;
+        // Only the skinned form of the window that has the keys answers Alt+Space. The menu
+        // opens when Alt is let go: a menu open while Alt is still down closes on its release.
+        if (!ours) return;
         handled = true;
-        titleBar_->SystemMenu().Popup(anchor->Left(), anchor->Top() + titleBar_->Height());
-    } else if (message.message == WM_KEYDOWN) {
-        handled = IsMenuShortCut(message);
+        systemMenuPending_ = true;
+    } else if (systemMenuPending_ &&
+               (message.message == WM_SYSKEYUP || message.message == WM_KEYUP)) {
+        handled = true;
+        if (message.wParam != VK_MENU) return;
+        systemMenuPending_ = false;
+        if (ours) titleBar_->SystemMenu().Popup(host_->Left(), host_->Top() + titleBar_->Height());
+    } else if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        systemMenuPending_ = false;
+        if (message.message == WM_KEYDOWN) handled = IsMenuShortCut(message);
     }
 }
 

@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
-std::string gDist; // the demo install folder, from the command line
-
 namespace {
 
 namespace fs = std::filesystem;
+std::string gDist; // the demo install folder, from the command line
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

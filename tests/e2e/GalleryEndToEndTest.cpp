@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
-extern std::string gDist;
-
 namespace {
+
+std::string gDist; // the demo install folder, from the command line
 
 struct TFound {
     DWORD Process;
@@ -86,7 +87,7 @@ protected:
         Sleep(200);
     }
 
-    HWND Start(const std::string& arguments = "") {
+    void Launch(const std::string& arguments) {
         const std::string folder = gDist + "\\gallery";
         std::string command = "\"" + folder + "\\gallery.exe\" " + arguments;
         STARTUPINFOA si{};
@@ -94,7 +95,17 @@ protected:
         EXPECT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    folder.c_str(), &si, &process_));
         WaitForInputIdle(process_.hProcess, 10000);
-        return WaitFor("KelForm");
+    }
+
+    // Starts the gallery and waits for its window, shown and ready for input.
+    HWND Start(const std::string& arguments = "") {
+        Launch(arguments);
+        HWND window = WaitFor("KelForm");
+        if (window) {
+            SetForegroundWindow(window);
+            Sleep(500); // the first paint and activation
+        }
+        return window;
     }
 
     HWND WaitFor(const char* className, int milliseconds = 10000) {
@@ -142,11 +153,14 @@ TEST_F(GalleryEndToEnd, AltSpaceThenCCloses) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
     SetForegroundWindow(window);
-    Sleep(200);
+    Sleep(1500);
     Chord(VK_MENU, VK_SPACE);
     ASSERT_NE(WaitFor("#32768", 3000), nullptr) << "the system menu opens";
-    Key('C', false);
-    Key('C', true);
+    Sleep(300);
+    Key(VK_UP, false);
+    Key(VK_UP, true);
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
     EXPECT_TRUE(Ended());
 }
 
@@ -200,7 +214,7 @@ TEST_F(GalleryEndToEnd, EncryptedDemoSkinOpensWithItsPasswordOnly) {
     CloseHandle(process_.hThread);
     process_ = {};
 
-    Start("--theme " + skin + " --password wrong");
+    Launch("--theme " + skin + " --password wrong");
     HWND box = WaitFor("#32770", 5000);
     ASSERT_NE(box, nullptr) << "the wrong password is told";
     std::string text;
@@ -217,13 +231,39 @@ TEST_F(GalleryEndToEnd, EncryptedDemoSkinOpensWithItsPasswordOnly) {
 }
 
 TEST_F(GalleryEndToEnd, UnknownStyleAndDamagedSkinAreToldAndTheGalleryGoesOn) {
-    Start("--style Chrome");
-    HWND box = WaitFor("#32770", 5000);
-    ASSERT_NE(box, nullptr);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND window = WaitFor("KelForm");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string damaged = std::string(temp) + "kel-gallery-damaged.skn";
+    HANDLE file =
+        CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "SK not really a skin file", 25, &written, nullptr);
+    CloseHandle(file);
+    for (const std::string& arguments :
+         {std::string("--style Chrome"), "--theme \"" + damaged + "\""}) {
+        Launch(arguments);
+        HWND box = WaitFor("#32770", 5000);
+        ASSERT_NE(box, nullptr) << arguments;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_NE(WaitFor("KelForm"), nullptr) << "the gallery goes on";
+        EXPECT_EQ(WaitForSingleObject(process_.hProcess, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+    DeleteFileA(damaged.c_str());
 }
 
 } // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_gallery_e2e <dist folder>\n");
+        return 2;
+    }
+    gDist = argv[1];
+    return RUN_ALL_TESTS();
+}

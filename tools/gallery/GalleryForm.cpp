@@ -29,11 +29,12 @@ void DrawFace(TPicture& picture, TColor face, TColor rim) {
     bitmap.SetTransparentColor(clFuchsia);
 }
 
-// The preview's skin picture: a rounded badge on the key colour.
-void DrawBadge(TBitmap& bitmap) {
+// The preview's skin picture: a rounded badge on the colour around it.
+void DrawBadge(TBitmap& bitmap, TColor background) {
     bitmap.SetSize(150, 90);
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush().SetColor(clFuchsia);
+    canvas.Brush().SetStyle(TBrushStyle::Solid);
+    canvas.Brush().SetColor(background);
     canvas.FillRect({0, 0, 150, 90});
     canvas.Brush().SetColor(0x8A5A2E);
     canvas.Pen().SetColor(0xE0C090);
@@ -140,16 +141,10 @@ void TGalleryForm::BuildControls() {
         image->SetTransparent(true);
     }
 
-    // A small window of its own inside the gallery, shaped by a skin form.
-    auto* preview = new TForm(this);
-    preview->SetParent(skin_);
-    preview->SetBounds(24, 210, 150, 90);
-    auto* shape = new TkelSkinForm(preview);
-    shape->SetParent(preview);
-    TBitmap badge;
-    DrawBadge(badge);
-    shape->SetGlyph(badge);
-    preview->Show();
+    // A skin form owned by no form only sizes and paints itself: a preview of its picture.
+    previewOwner_ = std::make_unique<TComponent>(nullptr);
+    preview_ = new TkelSkinForm(previewOwner_.get());
+    preview_->SetParent(skin_);
 
     auto* hint = new TLabel(this);
     hint->SetTransparent(true);
@@ -177,6 +172,10 @@ void TGalleryForm::BuildControls() {
 void TGalleryForm::LookChanged(const std::string& name) {
     lookName_ = name;
     status_->SetCaption("Look: " + name);
+    TBitmap badge;
+    DrawBadge(badge, skin_->Color());
+    preview_->SetGlyph(badge);
+    preview_->SetBounds(24, 210, badge.Width(), badge.Height());
     popup_->SetUIStyle(skin_->UIStyle());
     popup_->SetFileTheme(theme_);
     RefreshStyleChecks();

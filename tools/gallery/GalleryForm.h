@@ -44,12 +44,14 @@ private:
     TMenuItem* AddItem(TMenuItem& parent, const std::string& caption, TShortCut shortCut,
                        std::function<void()> action);
 
+    std::unique_ptr<TComponent> previewOwner_; // owns the skin form preview
     TkelForm* skin_ = nullptr;
     TkelMainMenu* menu_ = nullptr;
     TMenuItem* styleMenu_ = nullptr;
     TkelPopupMenu* popup_ = nullptr;
     TkelFileTheme* theme_ = nullptr; // the skin file in use, or nullptr
     TLabel* status_ = nullptr;
+    TkelSkinForm* preview_ = nullptr;
     TLabel* counterLabel_ = nullptr;
     std::vector<TkelCustomButton*> buttons_;
     std::vector<std::string> skinFiles_;

@@ -154,5 +154,25 @@ TEST_F(Controls, HiddenAndDisabledChildrenAreNotHit) {
     EXPECT_EQ(form->ControlAtPos({400, 12}), nullptr);
 }
 
+// A windowed control freed while it stands on its parent (its owner frees it, as a form frees its
+// components) leaves the tab order and the form's focus, so keyboard navigation never reaches it.
+TEST(ControlsLifetime, AFreedWindowedChildLeavesTheTabOrderAndTheFocus) {
+    TForm form(nullptr);
+    TComponent owner(nullptr);
+    auto* kept = new TButton(&form);
+    kept->SetParent(&form);
+    form.Show();
+    for (int round = 0; round < 20; ++round) {
+        auto* freed = new TButton(&owner);
+        freed->SetParent(&form);
+        form.SetActiveControl(freed);
+        EXPECT_EQ(form.ActiveControl(), freed);
+        delete freed;
+        EXPECT_EQ(form.ActiveControl(), nullptr);
+        EXPECT_EQ(form.FindNextControl(nullptr, true, false), kept);
+        EXPECT_EQ(form.FindNextControl(kept, true, false), kept) << "the only control left";
+    }
+}
+
 } // namespace
 } // namespace kel
