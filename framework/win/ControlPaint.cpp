@@ -74,9 +74,10 @@ void TWinControl::PaintLayers(HDC dc, bool erase) {
 }
 
 // Paints on a given DC (WM_PRINTCLIENT-style requests) or for the window's paint request. The
-// double-buffered path paints the whole client area into a memory bitmap and copies the part
-// to update, so nothing flickers; every DC and bitmap goes back on every way out, also when a
-// paint handler raises.
+// double-buffered path paints the part to update into a memory bitmap of that size (its origin
+// moved so everything draws in client coordinates) and copies it over, so nothing flickers; an
+// empty update area, such as that of a window covered by its children, paints nothing. Every DC
+// and bitmap goes back on every way out, also when a paint handler raises.
 void TWinControl::PaintHandler(HDC given) {
     if (given) {
         PaintLayers(given, doubleBuffered_);
@@ -87,20 +88,20 @@ void TWinControl::PaintHandler(HDC given) {
         PaintLayers(paint.Get(), false);
         return;
     }
-    RECT client;
-    GetClientRect(window_.Handle(), &client);
+    const RECT& area = paint.Area();
+    if (IsRectEmpty(&area)) return;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     const gdi::UniqueDc memory(CreateCompatibleDC(paint.Get()));
-    const gdi::UniqueGdi<HBITMAP> buffer(CreateCompatibleBitmap(
-        paint.Get(), std::max(1L, client.right), std::max(1L, client.bottom)));
+    const gdi::UniqueGdi<HBITMAP> buffer(CreateCompatibleBitmap(paint.Get(), width, height));
     if (!memory || !buffer) { // no room for a buffer: paint straight onto the window
         PaintLayers(paint.Get(), true);
         return;
     }
     const gdi::ScopedSelect select(memory.get(), buffer.get());
+    SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
     PaintLayers(memory.get(), true);
-    const RECT& area = paint.Area();
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           memory.get(), area.left, area.top, SRCCOPY);
+    SetViewportOrgEx(memory.get(), 0, 0, nullptr);
+    BitBlt(paint.Get(), area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 // ---- TCustomControl ----------------------------------------------------------------------------

@@ -177,6 +177,11 @@ void TkelTitleBar::TextChanged() {
     Invalidate();
 }
 
+void TkelTitleBar::Invalidate() {
+    sectionsStale_ = true;
+    TCustomPanel::Invalidate();
+}
+
 void TkelTitleBar::RefreshMaxPictures() {
     for (int i = 0; i < buttons_->Count(); ++i) buttons_->Items(i).RefreshMaxPictures();
 }

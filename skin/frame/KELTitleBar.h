@@ -252,6 +252,9 @@ public:
     void MouseLeave() override;
     void FontChanged() override;
     void TextChanged() override;
+    // Every change of the bar's settings, sections or buttons comes here: the sections are drawn
+    // again at the next paint.
+    void Invalidate() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -283,6 +286,19 @@ private:
     TBitmap fullTitle_, composedTitle_;
     TBitmap buttonPicture_; // carries one button picture while the buttons are drawn
     TBitmap paintBuffer_;   // the bar is painted here and copied to the screen
+    // The sections as last drawn, and what they were drawn for.
+    struct TSectionsKey {
+        int Width = -1, Height = -1, FrameWidth = -1;
+        const TCustomForm* Form = nullptr;
+        std::string Caption;
+        bool operator==(const TSectionsKey& o) const {
+            return Width == o.Width && Height == o.Height && FrameWidth == o.FrameWidth &&
+                   Form == o.Form && Caption == o.Caption;
+        }
+    };
+    TBitmap sectionsLayer_;
+    TSectionsKey sectionsKey_;
+    bool sectionsStale_ = true;
     bool paintFontStale_ = true;
     gdi::UniqueIcon smallIcon_; // the application's icon at 16 x 16, made when it changes
     HICON smallIconSource_ = nullptr;

@@ -46,7 +46,20 @@ void TkelTitleBar::Paint() {
     }
     const TColor color = Font().Color();
     if (canvas.Font().Color() != color) canvas.Font().SetColor(color);
-    DrawSections(bitmap);
+    // The sections change only with the bar's settings, its size, its form and the caption; a
+    // paint for the buttons' hover or another repaint of the same bar reuses them.
+    const TSectionsKey key{Width(), Height(), FrameWidthOfForm(), ParentForm(), Caption()};
+    if (sectionsStale_ || !(key == sectionsKey_)) {
+        DrawSections(bitmap);
+        sectionsLayer_.SetSize(Width(), Height());
+        BitBlt(sectionsLayer_.Canvas().Handle(), 0, 0, Width(), Height(), canvas.Handle(), 0, 0,
+               SRCCOPY);
+        sectionsKey_ = key;
+        sectionsStale_ = false;
+    } else {
+        BitBlt(canvas.Handle(), 0, 0, Width(), Height(), sectionsLayer_.Canvas().Handle(), 0, 0,
+               SRCCOPY);
+    }
     DrawButtons(bitmap);
     if (Canvas().HandleAllocated())
         BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), canvas.Handle(), 0, 0, SRCCOPY);
