@@ -73,7 +73,6 @@ private:
     TItemFactory factory_;
     std::vector<std::unique_ptr<TCollectionItem>> items_;
     int updateCount_ = 0;
-    bool assigning_ = false;
 };
 
 // A collection that belongs to a component or another object, which it names as its owner.

@@ -4,15 +4,27 @@
 #include <shellapi.h>
 
 #include "framework/win/Forms.h"
+#include "framework/win/SystemLibrary.h"
 
 namespace kel {
 
-TShellExecute ShellExecuteFn = &ShellExecuteA;
-
 namespace {
+
+// The shell's ShellExecuteA, its library loaded at the first call: the window is on screen
+// sooner when the shell library is not loaded before the program starts.
+HINSTANCE WINAPI ShellExecuteOnFirstUse(HWND window, LPCSTR operation, LPCSTR file,
+                                        LPCSTR parameters, LPCSTR folder, INT show) {
+    static const TShellExecute shellExecute =
+        SystemFunction<TShellExecute>("shell32.dll", "ShellExecuteA");
+    if (!shellExecute) return reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+    return shellExecute(window, operation, file, parameters, folder, show);
+}
+
 constexpr DWORD kProfileBufferSize = 2048; // so at most 2047 characters of a value arrive
 int gWaitCount = 0;
 } // namespace
+
+TShellExecute ShellExecuteFn = &ShellExecuteOnFirstUse;
 
 std::string ProgramFolder() {
     return AddBackslash(ExtractFilePath(ExeName()));

@@ -1,7 +1,5 @@
 #include "framework/win/Forms.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace kel {
@@ -27,10 +25,9 @@ std::string ExeName() {
 
 void InitFramework() {
     if (!Application) {
-        // The standard controls and the tool bar are used as windows; image lists need no
-        // registration.
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
+        // The standard control classes are registered before the first system-class window is
+        // created (see WindowBinding.cpp), not here: start-up does not wait for the common
+        // controls library.
         Application = new TApplication(nullptr);
         SysLocale.MiddleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
     }

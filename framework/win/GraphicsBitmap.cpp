@@ -227,8 +227,10 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     if (Transparent()) {
         const TColor key = ColorToRGB(TransparentColor());
         if (key != clNone) {
-            TransparentBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_,
-                           height_, key);
+            // GDI's own export of the transparent copy: the msimg32 wrapper would be one more
+            // library loaded before the program starts.
+            GdiTransparentBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_,
+                              height_, key);
             return;
         }
     }

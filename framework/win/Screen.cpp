@@ -9,19 +9,44 @@ const TClassInfo& TScreen::StaticClassInfo() {
     return info;
 }
 
-TScreen::TScreen(TComponent* owner) : TComponent(owner) {
-    const struct {
-        TCursor id;
-        LPCSTR system;
-    } standard[] = {{crArrow, IDC_ARROW},    {crCross, IDC_CROSS},   {crIBeam, IDC_IBEAM},
-                    {crHourGlass, IDC_WAIT}, {crNo, IDC_NO},         {crAppStart, IDC_APPSTARTING},
-                    {crHelp, IDC_HELP},      {crHandPoint, IDC_HAND}};
-    for (const auto& s : standard) cursors_[s.id] = LoadCursorA(nullptr, s.system);
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+namespace {
+
+// The system cursor behind a standard identifier, or nullptr for any other identifier. Loaded
+// when first shown rather than with the screen: each load costs start-up time, and most programs
+// show few of them.
+LPCSTR SystemCursorName(TCursor id) {
+    switch (id) {
+    case crArrow:
+        return IDC_ARROW;
+    case crCross:
+        return IDC_CROSS;
+    case crIBeam:
+        return IDC_IBEAM;
+    case crHourGlass:
+        return IDC_WAIT;
+    case crNo:
+        return IDC_NO;
+    case crAppStart:
+        return IDC_APPSTARTING;
+    case crHelp:
+        return IDC_HELP;
+    case crHandPoint:
+        return IDC_HAND;
+    default:
+        return nullptr;
+    }
 }
+
+} // namespace
 
 HCURSOR TScreen::Cursors(TCursor id) const {
     const auto it = cursors_.find(id);
     if (it != cursors_.end() && it->second) return it->second;
+    if (it == cursors_.end())
+        if (const LPCSTR system = SystemCursorName(id))
+            if (HCURSOR cursor = LoadCursorA(nullptr, system)) return cursor;
     return LoadCursorA(nullptr, IDC_ARROW);
 }
 

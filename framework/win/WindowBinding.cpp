@@ -31,6 +31,18 @@ void RegisterOwnClass(const TWindowParams& params, WNDPROC procedure) {
     if (!RegisterClassExA(&wc)) throw EOutOfResources("Error creating window class");
 }
 
+// The common controls' versions of the standard classes and the tool bar, registered before the
+// first window of a system class. Not done at start-up: the common controls library is
+// delay-loaded, so a program whose first windows are all of its own classes shows them before
+// the library is loaded.
+void RegisterStandardControlClasses() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)registered;
+}
+
 } // namespace
 
 TWindowBinding* TWindowBinding::BindingOf(HWND window) {
@@ -45,7 +57,10 @@ TWindowTarget* TWindowBinding::TargetOf(HWND window) {
 void TWindowBinding::Create(const TWindowParams& params) {
     if (handle_) Destroy();
     const bool system = !params.SystemClass.empty();
-    if (!system) RegisterOwnClass(params, &TWindowBinding::ClassProc);
+    if (system)
+        RegisterStandardControlClasses();
+    else
+        RegisterOwnClass(params, &TWindowBinding::ClassProc);
     TWindowBinding* outer = tCreating;
     tCreating = system ? nullptr : this;
     const char* className = system ? params.SystemClass.c_str() : params.WinClassName.c_str();

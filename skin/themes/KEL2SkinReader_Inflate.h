@@ -44,20 +44,23 @@ struct THuffmanAlphabet {
 // of the longer codes. Entry layout:
 //   bits 0-4   input bits the entry consumes: code length plus extra bits (for two literals both
 //              codes; for a subtable pointer the subtable's index bits)
-//   bit 5      literal: the low value byte is an output byte
+//   bit 5      always 0: the low 6 bits are the consumed count, so a shift by the whole entry
+//              (which the processor takes modulo 64) consumes exactly these bits
 //   bit 6      second literal: the high value byte follows the first
-//   bit 7      special: end of block, or no code at all
+//   bit 7      literal: the low value byte is an output byte
 //   bits 8-11  code length (of the first literal), where the extra bits start
-//   bit 12     end of block (with bit 7)
+//   bit 12     end of block (with bit 14)
 //   bit 13     subtable pointer; the value is the subtable's position in the table
+//   bit 14     special: end of block, or no code at all
 //   bits 16-31 value: literal bytes, the length or distance base, or the symbol
 struct TDecodeTable {
     static constexpr uint32_t kConsumeMask = 0x1F;
-    static constexpr uint32_t kLiteral = 1u << 5;
+    static constexpr uint32_t kShiftMask = 0x3F; // the consumed count and the zero bit above it
     static constexpr uint32_t kSecondLiteral = 1u << 6;
-    static constexpr uint32_t kSpecial = 1u << 7;
+    static constexpr uint32_t kLiteral = 1u << 7;
     static constexpr uint32_t kEndOfBlock = 1u << 12;
     static constexpr uint32_t kSubtable = 1u << 13;
+    static constexpr uint32_t kSpecial = 1u << 14;
     static constexpr uint32_t kNoCode = kSpecial;
 
     static constexpr unsigned Consumed(uint32_t entry) { return entry & kConsumeMask; }

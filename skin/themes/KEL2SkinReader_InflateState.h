@@ -23,8 +23,8 @@ constexpr size_t kHeaderRead = 16;
 constexpr size_t kWindowHistory = 32768; // the largest DEFLATE distance; also the output piece
 constexpr size_t kWindowLimit = 2 * kWindowHistory; // unwritten bytes that trigger a flush
 constexpr size_t kMaxMatch = 258;
-// Matches are copied in chunks of up to 16 bytes and may write this far past their end.
-constexpr size_t kCopySlack = 16;
+// Matches are copied in words, at least five of them, and may write this far past their end.
+constexpr size_t kCopySlack = 48;
 // The window buffer holds several flushes' worth of output, so that the unwritten bytes and the
 // history only have to be moved down every few flushes instead of at each one.
 constexpr size_t kWindowBufferSize = 8 * kWindowHistory + kMaxMatch + kCopySlack;
@@ -115,5 +115,10 @@ private:
 // Decodes the symbols of one Huffman-coded block up to its end-of-block code.
 void InflateBlock(TInflateState& state, const THuffmanTree& literals,
                   const THuffmanTree& distances);
+
+// InflateBlock runs the fastest copy of its loop that the processor supports; with `portable`
+// it runs the one for every x86-64 processor instead, so that tests check that copy on any
+// machine.
+void UsePortableBlockLoop(bool portable);
 
 } // namespace kel::inflate_detail

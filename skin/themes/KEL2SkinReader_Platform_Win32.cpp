@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "framework/SysUtils.h"
+#include "framework/win/SystemLibrary.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -25,8 +26,13 @@ std::string TempFolder() {
 }
 
 std::string NewGuidText() {
+    // Loaded on first use: a program that never unpacks a skin file needs no COM library.
+    using TCoCreateGuid = HRESULT(WINAPI*)(GUID*);
+    static const TCoCreateGuid coCreateGuid =
+        SystemFunction<TCoCreateGuid>("ole32.dll", "CoCreateGuid");
     GUID guid{};
-    if (FAILED(CoCreateGuid(&guid))) throw Exception("A unique file name could not be made");
+    if (!coCreateGuid || FAILED(coCreateGuid(&guid)))
+        throw Exception("A unique file name could not be made");
     char text[39];
     std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                   static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],

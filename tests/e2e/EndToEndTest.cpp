@@ -419,6 +419,56 @@ TEST_F(EndToEnd, ShippedProgramsAreStrippedAndCarryVersionInformation) {
     EXPECT_EQ(VersionString(folder + "\\launcher.exe", "OriginalFilename"), "launcher.exe");
 }
 
+// The libraries in a 64-bit executable's import table (loaded before its first line runs), in
+// lower case; empty when the file is no such executable.
+std::vector<std::string> ImportedLibraries(const std::string& file) {
+    const std::string bytes = ReadAll(file);
+    const auto read = [&bytes](size_t at, auto& value) {
+        if (at > bytes.size() || bytes.size() - at < sizeof value) return false;
+        std::memcpy(&value, bytes.data() + at, sizeof value);
+        return true;
+    };
+    IMAGE_DOS_HEADER dos{};
+    IMAGE_NT_HEADERS64 nt{};
+    if (!read(0, dos) || dos.e_lfanew < 0 || !read(static_cast<size_t>(dos.e_lfanew), nt))
+        return {};
+    const size_t sections = static_cast<size_t>(dos.e_lfanew) +
+                            offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                            nt.FileHeader.SizeOfOptionalHeader;
+    // A relative virtual address as a file offset, through the section that holds it.
+    const auto offsetOf = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section{};
+            if (!read(sections + i * sizeof section, section)) break;
+            if (rva >= section.VirtualAddress &&
+                rva - section.VirtualAddress < section.SizeOfRawData)
+                return section.PointerToRawData + (rva - section.VirtualAddress);
+        }
+        return bytes.size();
+    };
+    std::vector<std::string> names;
+    const DWORD table =
+        nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    IMAGE_IMPORT_DESCRIPTOR entry{};
+    for (size_t at = offsetOf(table); read(at, entry) && entry.Name != 0; at += sizeof entry) {
+        const size_t name = offsetOf(entry.Name);
+        if (name >= bytes.size()) return {};
+        std::string text = bytes.c_str() + name;
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        names.push_back(text);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(EndToEnd, LauncherImportsOnlyWhatItsFirstWindowNeeds) {
+    // Every imported library is loaded, with its own imports, before the launcher starts; the
+    // shell, COM, common controls and msimg32 are loaded at their first call instead.
+    const std::vector<std::string> expected = {"gdi32.dll", "kernel32.dll", "msvcrt.dll",
+                                               "user32.dll"};
+    EXPECT_EQ(ImportedLibraries(folder + "\\launcher.exe"), expected);
+}
+
 // Last, because a minimised and restored window leaves the desktop in a state of its own.
 TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     Start();

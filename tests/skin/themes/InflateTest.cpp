@@ -1,6 +1,7 @@
 // The DEFLATE decoder on valid streams: Huffman tables, zlib's output at every level and strategy,
 // stored blocks, the 32 KB output pieces, and hand-made streams zlib's compressor never emits.
 #include "tests/skin/themes/InflateTestSupport.h"
+#include "skin/themes/KEL2SkinReader_InflateState.h"
 
 #include <gtest/gtest.h>
 
@@ -194,6 +195,31 @@ TEST(Inflate, DecodesZlibOutputAtEveryLevelAndStrategy) {
             }
         }
     }
+}
+
+TEST(Inflate, PortableBlockLoopDecodesLikeTheFastestOne) {
+    // On a processor with BMI2 the other tests run its copy of the loop; this one runs the copy
+    // for every processor, over the same kinds of streams.
+    struct TPortable {
+        TPortable() { inflate_detail::UsePortableBlockLoop(true); }
+        ~TPortable() { inflate_detail::UsePortableBlockLoop(false); }
+    } portable;
+    for (const TSample& sample : Samples()) {
+        for (int level : {1, 6, 9}) {
+            for (int strategy : {Z_DEFAULT_STRATEGY, Z_HUFFMAN_ONLY, Z_RLE, Z_FIXED}) {
+                const Bytes stream = CompressWithZlib(sample.data, level, strategy);
+                for (size_t chunk : {size_t{7}, SIZE_MAX}) {
+                    const TDecoded decoded = DecodeWithOurs(stream, chunk);
+                    ASSERT_TRUE(decoded.ok) << sample.name << " level " << level;
+                    ASSERT_EQ(decoded.bytes, sample.data) << sample.name << " level " << level;
+                }
+            }
+        }
+    }
+    // A stream cut in half is refused by this copy too.
+    Bytes truncated = CompressWithZlib(TextLike(100000, 4), 6);
+    truncated.resize(truncated.size() / 2);
+    EXPECT_FALSE(DecodeWithOurs(truncated).ok);
 }
 
 TEST(Inflate, DecodesInputDeliveredInSmallReads) {
