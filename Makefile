@@ -9,6 +9,8 @@ NATIVE := build/native
 WIN := build/win
 ARTWORK := build/artwork
 ARTWORK_STAMP := $(ARTWORK)/.generated
+PACKAGE := build/package
+EXAMPLE := build/hello-skin
 MAKEFLAGS += --no-print-directory
 
 # configure TREE, CMAKE FLAGS: configures TREE and marks it with TREE/.configured. A tree that the
@@ -19,7 +21,8 @@ define configure
 	@touch $(1)/.configured
 endef
 
-.PHONY: all deps native artwork win dist run test fuzz bench screenshots clean format
+.PHONY: all deps native artwork win dist package example docs run test fuzz bench screenshots \
+	clean format
 
 all: dist
 
@@ -47,10 +50,28 @@ win: native artwork $(WIN)/.configured
 dist: win
 	@scripts/layout-dist.sh
 
+# The library installed as a CMake package, and the example program built against it from outside
+# the tree (installing copies only what changed, so the example rebuilds only when the library did).
+package: win
+	@cmake --install $(WIN) --prefix $(PACKAGE) >/dev/null
+
+$(EXAMPLE)/.configured: Makefile | package
+	@cmake -S examples/hello-skin -B $(EXAMPLE) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	  -DCMAKE_PREFIX_PATH=$(CURDIR)/$(PACKAGE) >/dev/null
+	@touch $@
+
+example: package $(EXAMPLE)/.configured
+	@cmake --build $(EXAMPLE) -j $(JOBS)
+
+# Writes docs/components.md again from the published-property registry.
+docs: win
+	@scripts/write-component-reference.sh
+
 run: dist
 	@scripts/run-launcher.sh
 
-test: dist
+test: dist example
 	@scripts/run-tests.sh
 
 fuzz: deps

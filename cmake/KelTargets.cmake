@@ -20,7 +20,11 @@ endfunction()
 function(kel_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${KEL_ROOT})
+  # Headers are included by their path from the source root, which the installed package
+  # reproduces under include/kelskin.
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${KEL_ROOT}>
+                                            $<INSTALL_INTERFACE:include/kelskin>)
+  target_compile_features(${name} PUBLIC cxx_std_17)
   kel_warnings(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} ${ARG_PUBLIC_LINKS})
   if(NOT KEL_WINDOWS)

@@ -40,7 +40,7 @@ const TClassInfo& TControl::StaticClassInfo() {
             .Property("Width", &TControl::Width, &TControl::SetWidth)
             .Property("Height", &TControl::Height, &TControl::SetHeight)
             .Property("Hint", &TControl::Hint, &TControl::SetHint)
-            .Property("Cursor", &TControl::Cursor, &TControl::SetCursor);
+            .Property("Cursor", &TControl::Cursor, &TControl::SetCursor, "TCursor");
         return i;
     }();
     return info;

@@ -53,6 +53,7 @@ enum TControlStyleFlag : unsigned {
 // an edge (taking the parent's full width or height) or over what the other aligned controls
 // leave free.
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+KEL_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
 
 // Modal results.
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;

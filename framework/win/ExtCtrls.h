@@ -48,6 +48,7 @@ private:
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
+KEL_ENUM_NAMES(TPanelBevel, "bvNone", "bvLowered", "bvRaised")
 
 // A windowed rectangle that holds other controls: filled with its colour, framed by an outer and
 // an inner bevel, its caption centred. Usually aligned to an edge or the client area of its parent.

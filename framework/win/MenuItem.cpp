@@ -33,7 +33,7 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
             .Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
             .Property("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
             .Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
-            .Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+            .Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, "TShortCut")
             .Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible);
         return i;
     }();

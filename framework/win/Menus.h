@@ -46,6 +46,8 @@ enum class TBiDiMode {
     bdRightToLeftNoAlign,
     bdRightToLeftReadingOnly
 };
+KEL_ENUM_NAMES(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+               "bdRightToLeftReadingOnly")
 
 // The hot key of a caption: the character after a single "&" ("&&" is a literal ampersand),
 // upper-cased; 0 when there is none.

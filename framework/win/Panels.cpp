@@ -13,7 +13,7 @@ const TClassInfo& TCustomPanel::StaticClassInfo() {
             .Property("ParentBiDiMode", &TCustomPanel::ParentBiDiMode,
                       &TCustomPanel::SetParentBiDiMode)
             .Property("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption)
-            .Property("Color", &TCustomPanel::Color, &TCustomPanel::SetColor);
+            .Property("Color", &TCustomPanel::Color, &TCustomPanel::SetColor, "TColor");
         return i;
     }();
     return info;

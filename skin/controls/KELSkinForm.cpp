@@ -8,7 +8,7 @@ const TClassInfo& TkelSkinForm::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassInfo i("TkelSkinForm", &TGraphicControl::StaticClassInfo());
         TPublisher<TkelSkinForm>(i).Property("TransparentColor", &TkelSkinForm::TransparentColor,
-                                             &TkelSkinForm::SetTransparentColor);
+                                             &TkelSkinForm::SetTransparentColor, "TColor");
         return i;
     }();
     return info;

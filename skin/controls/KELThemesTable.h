@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/Classes.h"
+
 namespace kel {
 
 enum class TkelUIStyle : uint8_t {
@@ -15,6 +17,7 @@ enum class TkelUIStyle : uint8_t {
     Protein = 4,
     BlueGlass = 5
 };
+KEL_ENUM_NAMES(TkelUIStyle, "FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass")
 
 enum class TThemeKind : uint8_t { Integer = 0, Color = 1, Bitmap = 2, Boolean = 3 };
 

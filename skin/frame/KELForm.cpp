@@ -28,7 +28,7 @@ const TClassInfo& TkelForm::StaticClassInfo() {
             .Property("FileTheme", &F::FileTheme, &F::SetFileTheme)
             .Property("UIStyle", &F::UIStyle, &F::SetUIStyle)
             .Property("UIStyleAutoUpdateSub", &F::UIStyleAutoUpdateSub, &F::SetUIStyleAutoUpdateSub)
-            .Property("BorderColor", &F::BorderColor, &F::SetBorderColor)
+            .Property("BorderColor", &F::BorderColor, &F::SetBorderColor, "TColor")
             .Property("BorderWidth", &F::BorderWidth, &F::SetBorderWidth)
             .Property("TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible)
             .Property("Caption", &F::Caption, &F::SetCaption)
@@ -37,15 +37,15 @@ const TClassInfo& TkelForm::StaticClassInfo() {
             .Property("TitleBarSections", &F::TitleBarSections, &F::SetTitleBarSections)
             .Property("TitleBarDrawAppIcon", &F::TitleBarDrawAppIcon, &F::SetTitleBarDrawAppIcon)
             .Property("Menu", &F::Menu, &F::SetMenu)
-            .Property("MenuBarColor", &F::MenuBarColor, &F::SetMenuBarColor)
-            .Property("MenuBarToColor", &F::MenuBarToColor, &F::SetMenuBarToColor)
+            .Property("MenuBarColor", &F::MenuBarColor, &F::SetMenuBarColor, "TColor")
+            .Property("MenuBarToColor", &F::MenuBarToColor, &F::SetMenuBarToColor, "TColor")
             .Property("MenuBarHeight", &F::MenuBarHeight, &F::SetMenuBarHeight)
             .Property("RoundCorner", &F::RoundCorner, &F::SetRoundCorner)
             .Property("RoundCornerBottom", &F::RoundCornerBottom, &F::SetRoundCornerBottom)
             .Property("Version", &F::Version, &F::SetVersion)
             .Property("About", &F::About, &F::SetAbout)
-            .Property("InactiveCaptionColor", &F::InactiveCaptionColor,
-                      &F::SetInactiveCaptionColor);
+            .Property("InactiveCaptionColor", &F::InactiveCaptionColor, &F::SetInactiveCaptionColor,
+                      "TColor");
         return i;
     }();
     return info;

@@ -92,8 +92,8 @@ const TClassInfo& TkelTitleBar::StaticClassInfo() {
             .Property("DrawAppIcon", &B::DrawAppIcon, &B::SetDrawAppIcon)
             .Property("RoundCorner", &B::RoundCorner, &B::SetRoundCorner)
             .Property("RoundCornerBottom", &B::RoundCornerBottom, &B::SetRoundCornerBottom)
-            .Property("InactiveCaptionColor", &B::InactiveCaptionColor,
-                      &B::SetInactiveCaptionColor);
+            .Property("InactiveCaptionColor", &B::InactiveCaptionColor, &B::SetInactiveCaptionColor,
+                      "TColor");
         return i;
     }();
     return info;

@@ -129,6 +129,7 @@ private:
 
 // The bar's collections: every change repaints the bar.
 class TkelTitleBarSections : public TTypedCollection<TkelTitleBarSection> {
+    KEL_DECLARE_CLASS(TkelTitleBarSections)
 public:
     explicit TkelTitleBarSections(TkelTitleBar* bar);
     TkelTitleBar* Bar() const;
@@ -138,6 +139,7 @@ protected:
 };
 
 class TkelTitleBarButtons : public TTypedCollection<TkelTitleBarButton> {
+    KEL_DECLARE_CLASS(TkelTitleBarButtons)
 public:
     explicit TkelTitleBarButtons(TkelTitleBar* bar);
     TkelTitleBar* Bar() const;

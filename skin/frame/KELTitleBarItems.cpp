@@ -82,6 +82,11 @@ void TkelTitleBarSection::Assign(const TCollectionItem& source) {
     SetAutoSize(other->AutoSize());
 }
 
+const TClassInfo& TkelTitleBarSections::StaticClassInfo() {
+    static const TClassInfo info("TkelTitleBarSections", &TOwnedCollection::StaticClassInfo());
+    return info;
+}
+
 TkelTitleBarSections::TkelTitleBarSections(TkelTitleBar* bar) : TTypedCollection(bar) {}
 
 TkelTitleBar* TkelTitleBarSections::Bar() const {
@@ -292,6 +297,11 @@ void TkelTitleBarButton::Click() {
     default:
         break;
     }
+}
+
+const TClassInfo& TkelTitleBarButtons::StaticClassInfo() {
+    static const TClassInfo info("TkelTitleBarButtons", &TOwnedCollection::StaticClassInfo());
+    return info;
 }
 
 TkelTitleBarButtons::TkelTitleBarButtons(TkelTitleBar* bar) : TTypedCollection(bar) {}

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "framework/Classes.h"
+
 namespace kel {
 
 enum TSkinLoadError : int {
@@ -23,6 +25,10 @@ enum TSkinLoadError : int {
     sleBadSkinData,    // the skin data's header, records or value sizes are malformed
     sleBadBitmap,      // a bitmap of the skin data is no valid BMP, or too large
 };
+KEL_ENUM_NAMES(TSkinLoadError, "sleNone", "sleFileMissing", "sleFileUnreadable", "sleNotSkinFile",
+               "sleEntryMissing", "sleEntryTooLarge", "sleNoPassword", "sleWrongPassword",
+               "sleBadDeflate", "sleSizeMismatch", "sleCrcMismatch", "sleDamagedArchive",
+               "sleOutputFile", "sleBadSkinData", "sleBadBitmap")
 
 // The reason of one load. `Encrypted` is true when the entry was encrypted and the password passed
 // the check byte: a wrong password then still passes once in 256 tries, and only shows as damaged

@@ -156,4 +156,81 @@ TEST(PublishedProperties, WrongNameOrKindIsRefused) {
 }
 
 } // namespace
+
+// Enumeration names are given in namespace kel itself.
+enum class TGaugeMode { gmBar, gmDial, gmText };
+KEL_ENUM_NAMES(TGaugeMode, "gmBar", "gmDial", "gmText")
+
+namespace {
+
+using TShade = uint32_t;
+
+// Publishes one property of every kind of type the registry names.
+class TGauge : public TComponent {
+    KEL_DECLARE_CLASS(TGauge)
+public:
+    using TComponent::TComponent;
+    TGaugeMode Mode() const { return mode_; }
+    void SetMode(TGaugeMode value) { mode_ = value; }
+    TShade Shade() const { return shade_; }
+    void SetShade(TShade value) { shade_ = value; }
+    unsigned Steps() const { return steps_; }
+    void SetSteps(unsigned value) { steps_ = value; }
+    uint16_t Key() const { return key_; }
+    void SetKey(uint16_t value) { key_ = value; }
+    const std::string& Label() const { return label_; }
+    void SetLabel(const std::string& value) { label_ = value; }
+    bool Shown() const { return shown_; }
+    void SetShown(bool value) { shown_ = value; }
+    TWatcher* Watcher() const { return watcher_; }
+    void SetWatcher(TWatcher* value) { watcher_ = value; }
+
+private:
+    TGaugeMode mode_ = TGaugeMode::gmDial;
+    TShade shade_ = 0;
+    unsigned steps_ = 0;
+    uint16_t key_ = 0;
+    std::string label_;
+    bool shown_ = false;
+    TWatcher* watcher_ = nullptr;
+};
+
+const TClassInfo& TGauge::StaticClassInfo() {
+    static const TClassInfo info = [] {
+        TClassInfo i("TGauge", &TComponent::StaticClassInfo());
+        TPublisher<TGauge>(i)
+            .Property("Mode", &TGauge::Mode, &TGauge::SetMode)
+            .Property("Shade", &TGauge::Shade, &TGauge::SetShade, "TShade")
+            .Property("Steps", &TGauge::Steps, &TGauge::SetSteps)
+            .Property("Key", &TGauge::Key, &TGauge::SetKey)
+            .Property("Label", &TGauge::Label, &TGauge::SetLabel)
+            .Property("Shown", &TGauge::Shown, &TGauge::SetShown)
+            .Property("Watcher", &TGauge::Watcher, &TGauge::SetWatcher);
+        return i;
+    }();
+    return info;
+}
+
+TEST(PublishedProperties, NameTheirTypesAndEnumerationValues) {
+    const TClassInfo& info = TGauge::StaticClassInfo();
+    auto type = [&info](const char* name) { return info.FindProp(name)->TypeName(); };
+    EXPECT_EQ(type("Mode"), "TGaugeMode");
+    EXPECT_EQ(type("Shade"), "TShade");
+    EXPECT_EQ(type("Steps"), "Cardinal");
+    EXPECT_EQ(type("Key"), "Word");
+    EXPECT_EQ(type("Label"), "String");
+    EXPECT_EQ(type("Shown"), "Boolean");
+    EXPECT_EQ(type("Watcher"), "TWatcher");
+    EXPECT_EQ(type("Tag"), "Int64");
+    EXPECT_EQ(TWatcher::StaticClassInfo().FindProp("Level")->TypeName(), "Integer");
+
+    EXPECT_EQ(info.FindProp("Mode")->ValueNames,
+              (std::vector<std::string>{"gmBar", "gmDial", "gmText"}));
+    EXPECT_TRUE(info.FindProp("Steps")->ValueNames.empty());
+    // The value read through the registry is the enumeration's position among its names.
+    TGauge gauge(nullptr);
+    EXPECT_EQ(info.FindProp("Mode")->ValueNames.at(GetOrdProp(gauge, "Mode")), "gmDial");
+}
+
+} // namespace
 } // namespace kel

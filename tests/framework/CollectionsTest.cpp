@@ -119,19 +119,31 @@ TEST(Collections, AssignFromAnotherItemKindIsRefusedAndChangesNothing) {
     EXPECT_EQ(target.UpdateCount(), 0);
 }
 
+// A published collection's class describes itself, so the registry can name it.
+class TNamedItems : public TTypedCollection<TNamedItem> {
+    KEL_DECLARE_CLASS(TNamedItems)
+public:
+    using TTypedCollection::TTypedCollection;
+};
+
+const TClassInfo& TNamedItems::StaticClassInfo() {
+    static const TClassInfo info("TNamedItems", &TOwnedCollection::StaticClassInfo());
+    return info;
+}
+
 // A component publishing its collection: reading gives the component's own collection, writing
 // copies the given one into it.
 class THolder : public TComponent {
     KEL_DECLARE_CLASS(THolder)
 public:
     using TComponent::TComponent;
-    TTypedCollection<TNamedItem>* Items() const { return &items_; }
-    void SetItems(TTypedCollection<TNamedItem>* value) {
+    TNamedItems* Items() const { return &items_; }
+    void SetItems(TNamedItems* value) {
         if (value) items_.Assign(*value);
     }
 
 private:
-    mutable TTypedCollection<TNamedItem> items_{this};
+    mutable TNamedItems items_{this};
 };
 
 const TClassInfo& THolder::StaticClassInfo() {
@@ -148,10 +160,11 @@ TEST(Collections, PublishedAsACollectionProperty) {
     const TPropInfo* info = holder.ClassInfo().FindProp("items");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->Kind, TPropKind::Collection);
+    EXPECT_EQ(info->TypeName(), "TNamedItems");
     EXPECT_EQ(std::get<TCollection*>(GetPropValue(holder, "Items")), holder.Items());
     EXPECT_EQ(holder.Items()->Owner(), &holder);
 
-    TTypedCollection<TNamedItem> given(nullptr);
+    TNamedItems given(nullptr);
     given.Add().SetText("copied");
     SetPropValue(holder, "Items", TPropValue(static_cast<TCollection*>(&given)));
     ASSERT_EQ(holder.Items()->Count(), 1);
