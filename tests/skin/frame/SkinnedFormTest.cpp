@@ -13,21 +13,13 @@
 #include "skin/frame/KELMainMenu.h"
 #include "skin/frame/KELMenuBar.h"
 #include "tests/skin/themes/FileThemeTestSupport.h"
+#include "tests/skin/frame/FrameTestSupport.h"
 #include "tools/skintool/SkinPacker.h"
 
 namespace kel {
 namespace {
 
-// The host window's pixels, frame included, read from its own surface.
-std::unique_ptr<TBitmap> WindowPixels(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-    HDC dc = GetWindowDC(window);
-    BitBlt(shot->Canvas().Handle(), 0, 0, shot->Width(), shot->Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    return shot;
-}
+using namespace frame_test;
 
 uint32_t Pixel(const TBitmap& bitmap, int x, int y) {
     return bitmap.ScanLine(y)[x];
@@ -48,61 +40,12 @@ bool HasRegion(HWND window) {
     return kind != ERROR;
 }
 
-void SendMouse(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-template <class Done> bool PumpUntil(Done done, int milliseconds = 3000) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        Sleep(10);
-    }
-    return done();
-}
-
-void Pump(int milliseconds = 100) {
-    PumpUntil([] { return false; }, milliseconds);
-}
-
-// The visible menu window of this process, or nullptr.
-HWND OpenMenuWindow() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND w, LPARAM data) -> BOOL {
-            char name[16] = {};
-            DWORD process = 0;
-            GetClassNameA(w, name, sizeof name);
-            GetWindowThreadProcessId(w, &process);
-            if (std::string(name) != "#32768" || !IsWindowVisible(w) ||
-                process != GetCurrentProcessId())
-                return TRUE;
-            *reinterpret_cast<HWND*>(data) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Closes whatever menu opens within the time, and tells whether one did.
 class TMenuWatch {
 public:
     TMenuWatch() {
         timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (HWND menu = OpenMenuWindow()) {
+            if (HWND menu = OwnMenuWindow()) {
                 seen_ = true;
                 PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
                 PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -447,7 +390,7 @@ public:
         done_ = false;
         timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
             if (done_) return;
-            if (HWND menu = OpenMenuWindow()) {
+            if (HWND menu = OwnMenuWindow()) {
                 done_ = true;
                 PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
                 PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -504,7 +447,7 @@ TEST(SkinnedFormMenus, ACommandThatFreesItsFormAndAMenuFreedWhileOpenAreSurvived
     // Should the loop outlive its menu, a late Escape ends it.
     const UINT_PTR timer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
-        if (HWND open = OpenMenuWindow()) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (HWND open = OwnMenuWindow()) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
     });
     bool freed = false;
     {
@@ -532,15 +475,19 @@ TEST(SkinnedFormMenus, ACommandThatFreesItsFormAndAMenuFreedWhileOpenAreSurvived
 
 // ---- From skin files ---------------------------------------------------------------------------
 
-class SkinnedFormFromSkinFile : public filetheme_test::FileThemeFixture {};
-
-reader_test::Bytes Solid(int width, int height, uint32_t rgb) {
-    TPixelImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
-    return EncodeBmp24(image);
-}
+class SkinnedFormFromSkinFile : public filetheme_test::FileThemeFixture {
+protected:
+    // The form skinned by a skin file; nullptr when the file did not load.
+    static TkelForm* SkinFromFile(TForm& form, const std::string& path) {
+        auto* theme = new TkelFileTheme(&form);
+        theme->SetThemeFile(path);
+        if (!theme->Ready()) return nullptr;
+        auto* skin = new TkelForm(&form);
+        skin->SetFileTheme(theme);
+        skin->SetUIStyle(TkelUIStyle::FromThemeFile);
+        return skin;
+    }
+};
 
 // A title picture whose row 2 has only its last pixel opaque; the rest of rows 0..2 transparent.
 reader_test::Bytes TitleWithOneOpaquePixel(int width, int height) {
@@ -558,30 +505,28 @@ reader_test::Bytes TitleWithOneOpaquePixel(int width, int height) {
 TEST_F(SkinnedFormFromSkinFile, RegionFlagsGiveTheOutlineOrTheFullRectangle) {
     using namespace skintool;
     auto skinFile = [&](const std::string& name, int regionFlag) {
-        return Write(name, BuildSkinArchive(
-                               BuildSkinData({
-                                   BitmapEntry("SKIN2_TITLEBAR1", TitleWithOneOpaquePixel(40, 24)),
-                                   BitmapEntry("SKIN2_TITLEBAR2", Solid(10, 24, 0x303030)),
-                                   BitmapEntry("SKIN2_TITLEBAR3", Solid(400, 24, 0x303030)),
-                                   BitmapEntry("SKIN2_FORMLEFTBORDER", Solid(6, 10, 0x101010)),
-                                   BitmapEntry("SKIN2_FORMRIGHTBORDER", Solid(6, 10, 0x101010)),
-                                   BitmapEntry("SKIN2_FORMBOTTOMBORDER1", Solid(30, 5, 0x202020)),
-                                   IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
-                                   IntegerEntry("SKIN2_FORMCOLOR", 0x505050),
-                                   BooleanEntry("SKIN2_TITLEBARNEEDREGION", regionFlag),
-                                   IntegerEntry("SKIN2_TITLEBARREGIONMINY", 0),
-                                   IntegerEntry("SKIN2_TITLEBARREGIONMAXY", 3),
-                               }),
-                               ""));
+        return Write(
+            name,
+            BuildSkinArchive(BuildSkinData({
+                                 BitmapEntry("SKIN2_TITLEBAR1", TitleWithOneOpaquePixel(40, 24)),
+                                 BitmapEntry("SKIN2_TITLEBAR2", SolidBmp(10, 24, 0x303030)),
+                                 BitmapEntry("SKIN2_TITLEBAR3", SolidBmp(400, 24, 0x303030)),
+                                 BitmapEntry("SKIN2_FORMLEFTBORDER", SolidBmp(6, 10, 0x101010)),
+                                 BitmapEntry("SKIN2_FORMRIGHTBORDER", SolidBmp(6, 10, 0x101010)),
+                                 BitmapEntry("SKIN2_FORMBOTTOMBORDER1", SolidBmp(30, 5, 0x202020)),
+                                 IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
+                                 IntegerEntry("SKIN2_FORMCOLOR", 0x505050),
+                                 BooleanEntry("SKIN2_TITLEBARNEEDREGION", regionFlag),
+                                 IntegerEntry("SKIN2_TITLEBARREGIONMINY", 0),
+                                 IntegerEntry("SKIN2_TITLEBARREGIONMAXY", 3),
+                             }),
+                             ""));
     };
     TForm form(nullptr);
     form.SetBounds(150, 120, 400, 220);
-    auto* theme = new TkelFileTheme(&form);
-    theme->SetThemeFile(skinFile("plain.skn", 0));
-    ASSERT_TRUE(theme->Ready());
-    auto* skin = new TkelForm(&form);
-    skin->SetFileTheme(theme);
-    skin->SetUIStyle(TkelUIStyle::FromThemeFile);
+    TkelForm* skin = SkinFromFile(form, skinFile("plain.skn", 0));
+    ASSERT_NE(skin, nullptr);
+    TkelFileTheme* theme = skin->FileTheme();
     form.Show();
     Pump();
     HWND window = form.Handle();
@@ -608,8 +553,8 @@ TEST_F(SkinnedFormFromSkinFile, MissingTinyAndTransparentPicturesAreSurvived) {
     const std::string path =
         Write("bad.skn",
               BuildSkinArchive(BuildSkinData({
-                                   BitmapEntry("SKIN2_TITLEBAR1", Solid(1, 1, 0xFF00FF)),
-                                   BitmapEntry("SKIN2_FORMBOTTOMBORDER1", Solid(1, 1, 0xFF00FF)),
+                                   BitmapEntry("SKIN2_TITLEBAR1", SolidBmp(1, 1, 0xFF00FF)),
+                                   BitmapEntry("SKIN2_FORMBOTTOMBORDER1", SolidBmp(1, 1, 0xFF00FF)),
                                    IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
                                    BooleanEntry("SKIN2_TITLEBARNEEDREGION", 1),
                                    BooleanEntry("SKIN2_BOTTOMBORDERNEEDREGION", 1),
@@ -621,12 +566,9 @@ TEST_F(SkinnedFormFromSkinFile, MissingTinyAndTransparentPicturesAreSurvived) {
                                ""));
     TForm form(nullptr);
     form.SetBounds(150, 120, 300, 200);
-    auto* theme = new TkelFileTheme(&form);
-    theme->SetThemeFile(path);
-    ASSERT_TRUE(theme->Ready());
-    auto* skin = new TkelForm(&form);
-    skin->SetFileTheme(theme);
-    skin->SetUIStyle(TkelUIStyle::FromThemeFile);
+    TkelForm* skin = SkinFromFile(form, path);
+    ASSERT_NE(skin, nullptr);
+    TkelFileTheme* theme = skin->FileTheme();
     form.Show();
     Pump();
     form.SetBounds(150, 120, 320, 240);

@@ -12,10 +12,13 @@
 #include "skin/frame/KELMainMenu.h"
 #include "skin/frame/KELPopupMenu.h"
 #include "tests/skin/themes/FileThemeTestSupport.h"
+#include "tests/skin/frame/FrameTestSupport.h"
 #include "tools/skintool/SkinPacker.h"
 
 namespace kel {
 namespace {
+
+using frame_test::OwnMenuWindow;
 
 // What a helper thread saw of the open menu: each entry's screen rectangle and the menu window's
 // pixels, read after `downs` presses of the down key.
@@ -33,27 +36,6 @@ struct TSeenMenu {
         return At(items[index].left + dx, items[index].top + dy);
     }
 };
-
-// The visible menu window of this process, or nullptr.
-HWND OwnMenuWindow() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND w, LPARAM data) -> BOOL {
-            char name[16] = {};
-            DWORD process = 0;
-            GetClassNameA(w, name, sizeof name);
-            GetWindowThreadProcessId(w, &process);
-            if (std::string(name) != "#32768" || !IsWindowVisible(w) ||
-                process != GetCurrentProcessId())
-                return TRUE;
-            reinterpret_cast<Search*>(data)->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // Opens a menu with `open` (which runs the system's menu loop) and reads it from a helper thread.
 TSeenMenu OpenAndReadWith(HMENU handle, int downs, const std::function<void()>& open) {

@@ -13,10 +13,13 @@
 #include "skin/controls/KELPublic.h"
 #include "skin/frame/KELTitleBar.h"
 #include "tests/skin/themes/FileThemeTestSupport.h"
+#include "tests/skin/frame/FrameTestSupport.h"
 #include "tools/skintool/SkinPacker.h"
 
 namespace kel {
 namespace {
+
+using namespace frame_test;
 
 using A = TkelTitleBarAlign;
 using B = TkelTitleBarBtnType;
@@ -93,31 +96,7 @@ std::vector<int> ChangedColumns(const TBitmap& a, const TBitmap& b) {
 void SaveScreenshot(TForm& form, const std::string& path) {
     form.Repaint();
     Application->ProcessMessages();
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    HDC window = GetWindowDC(form.Handle());
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), window, 0, 0, SRCCOPY);
-    ReleaseDC(form.Handle(), window);
-    shot.SaveToFile(path);
-}
-
-void SendMouse(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
-template <class Done> bool PumpUntil(Done done, int milliseconds = 2000) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        Sleep(10);
-    }
-    return done();
+    WindowPixels(form.Handle())->SaveToFile(path);
 }
 
 class TitleBarTest : public ::testing::Test {
@@ -488,48 +467,47 @@ TEST_F(TitleBarTest, RealPressAndMoveOnTheBarDragTheForm) {
 
 // ---- From a skin file ----------------------------------------------------------------------
 
-class TitleBarFromSkinFile : public filetheme_test::FileThemeFixture {};
-
-// A solid picture of one colour, as a BMP file's bytes.
-reader_test::Bytes Solid(int width, int height, uint32_t rgb) {
-    TPixelImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
-    return EncodeBmp24(image);
-}
+class TitleBarFromSkinFile : public filetheme_test::FileThemeFixture {
+protected:
+    // A title bar on the form in the look of the skin file; nullptr when the file did not load.
+    static TkelTitleBar* BarFromSkin(TForm& form, const std::string& path) {
+        auto* theme = new TkelFileTheme(&form);
+        theme->SetThemeFile(path);
+        if (!theme->Ready()) return nullptr;
+        auto* bar = new TkelTitleBar(&form);
+        bar->SetParent(&form);
+        bar->SetFileTheme(theme);
+        bar->SetUIStyle(TkelUIStyle::FromThemeFile);
+        return bar;
+    }
+};
 
 TEST_F(TitleBarFromSkinFile, FivePartLayoutWithACaptionSection) {
     using namespace skintool;
-    const std::string path =
-        Write("five.skn",
-              BuildSkinArchive(BuildSkinData({
-                                   BitmapEntry("SKIN2_TITLEBAR1", Solid(20, 30, 0x110000)),
-                                   BitmapEntry("SKIN2_TITLEBAR2", Solid(8, 30, 0x220000)),
-                                   BitmapEntry("SKIN2_TITLEBAR3", Solid(12, 30, 0x330000)),
-                                   BitmapEntry("SKIN2_TITLEBAR4", Solid(6, 30, 0x440000)),
-                                   BitmapEntry("SKIN2_TITLEBAR5", Solid(50, 30, 0x550000)),
-                                   BitmapEntry("SKIN2_TITLEBUTTONS", Solid(18 * 16, 16, 0x00AA00)),
-                                   BooleanEntry("SKIN2_TITLEFIVESECT", 1),
-                                   IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
-                                   IntegerEntry("SKIN2_TITLEFONTCOLOR", 0x00FFFF),
-                                   IntegerEntry("SKIN2_FORMCOLOR", 0x777777),
-                                   IntegerEntry("SKIN2_TITLEBARICONPOSX", 6),
-                                   IntegerEntry("SKIN2_TITLEBARICONPOSY", 7),
-                                   IntegerEntry("SKIN2_TITLEBARCAPTIONTOP", 9),
-                                   IntegerEntry("SKIN2_TITLEBARBUTTONPOSX", 5),
-                                   IntegerEntry("SKIN2_TITLEBARBUTTONPOSY", 4),
-                               }),
-                               ""));
+    const std::string path = Write(
+        "five.skn",
+        BuildSkinArchive(BuildSkinData({
+                             BitmapEntry("SKIN2_TITLEBAR1", SolidBmp(20, 30, 0x110000)),
+                             BitmapEntry("SKIN2_TITLEBAR2", SolidBmp(8, 30, 0x220000)),
+                             BitmapEntry("SKIN2_TITLEBAR3", SolidBmp(12, 30, 0x330000)),
+                             BitmapEntry("SKIN2_TITLEBAR4", SolidBmp(6, 30, 0x440000)),
+                             BitmapEntry("SKIN2_TITLEBAR5", SolidBmp(50, 30, 0x550000)),
+                             BitmapEntry("SKIN2_TITLEBUTTONS", SolidBmp(18 * 16, 16, 0x00AA00)),
+                             BooleanEntry("SKIN2_TITLEFIVESECT", 1),
+                             IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
+                             IntegerEntry("SKIN2_TITLEFONTCOLOR", 0x00FFFF),
+                             IntegerEntry("SKIN2_FORMCOLOR", 0x777777),
+                             IntegerEntry("SKIN2_TITLEBARICONPOSX", 6),
+                             IntegerEntry("SKIN2_TITLEBARICONPOSY", 7),
+                             IntegerEntry("SKIN2_TITLEBARCAPTIONTOP", 9),
+                             IntegerEntry("SKIN2_TITLEBARBUTTONPOSX", 5),
+                             IntegerEntry("SKIN2_TITLEBARBUTTONPOSY", 4),
+                         }),
+                         ""));
     TForm form(nullptr);
     form.SetBounds(100, 100, 400, 150);
-    auto* theme = new TkelFileTheme(&form);
-    theme->SetThemeFile(path);
-    ASSERT_TRUE(theme->Ready());
-    auto* bar = new TkelTitleBar(&form);
-    bar->SetParent(&form);
-    bar->SetFileTheme(theme);
-    bar->SetUIStyle(TkelUIStyle::FromThemeFile);
+    TkelTitleBar* bar = BarFromSkin(form, path);
+    ASSERT_NE(bar, nullptr);
     form.Show();
     Application->ProcessMessages();
 
@@ -568,22 +546,18 @@ TEST_F(TitleBarFromSkinFile, FivePartLayoutWithACaptionSection) {
 
 TEST_F(TitleBarFromSkinFile, MissingOrTinyTitlePicturesAreSkipped) {
     using namespace skintool;
-    const std::string path = Write(
-        "tiny.skn", BuildSkinArchive(BuildSkinData({
-                                         BitmapEntry("SKIN2_TITLEBAR2", Solid(1, 1, 0x220000)),
-                                         BitmapEntry("SKIN2_TITLEBUTTONS", Solid(10, 16, 0x00AA00)),
-                                         IntegerEntry("SKIN2_FORMCOLOR", 0x777777),
-                                     }),
-                                     ""));
+    const std::string path =
+        Write("tiny.skn",
+              BuildSkinArchive(BuildSkinData({
+                                   BitmapEntry("SKIN2_TITLEBAR2", SolidBmp(1, 1, 0x220000)),
+                                   BitmapEntry("SKIN2_TITLEBUTTONS", SolidBmp(10, 16, 0x00AA00)),
+                                   IntegerEntry("SKIN2_FORMCOLOR", 0x777777),
+                               }),
+                               ""));
     TForm form(nullptr);
     form.SetBounds(100, 100, 300, 120);
-    auto* theme = new TkelFileTheme(&form);
-    theme->SetThemeFile(path);
-    ASSERT_TRUE(theme->Ready());
-    auto* bar = new TkelTitleBar(&form);
-    bar->SetParent(&form);
-    bar->SetFileTheme(theme);
-    bar->SetUIStyle(TkelUIStyle::FromThemeFile);
+    TkelTitleBar* bar = BarFromSkin(form, path);
+    ASSERT_NE(bar, nullptr);
     bar->SetCaption(std::string(10000, 'x'));
     form.Show();
     Application->ProcessMessages();
@@ -597,7 +571,7 @@ TEST_F(TitleBarFromSkinFile, MissingOrTinyTitlePicturesAreSkipped) {
     EXPECT_EQ(Render(*bar)->ScanLine(0)[150], 0x220000u) << "the 1-pixel client picture";
 
     // The theme goes away: the bar falls back to DeepBlue.
-    delete theme;
+    delete bar->FileTheme();
     EXPECT_EQ(bar->FileTheme(), nullptr);
     EXPECT_EQ(bar->UIStyle(), TkelUIStyle::DeepBlue);
     EXPECT_EQ(bar->Sections()->Count(), 3);
