@@ -1,5 +1,10 @@
 #include "skin/controls/KELMenu.h"
 
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+
 #include "framework/win/Handles.h"
 #include "framework/win/Screen.h"
 
@@ -34,17 +39,35 @@ void DrawMenuSeparator(TCanvas& canvas, const RECT& rect, TColor color, bool lef
     }
 }
 
+TBitmap& LibraryPicture(const char* name) {
+    static std::map<std::string, std::unique_ptr<TBitmap>> pictures;
+    std::unique_ptr<TBitmap>& picture = pictures[name];
+    if (!picture) {
+        auto loaded = std::make_unique<TBitmap>();
+        loaded->LoadFromResourceName(GetModuleHandleA(nullptr), name);
+        picture = std::move(loaded);
+    }
+    return *picture;
+}
+
 namespace {
 
-// A library picture, its top `rows` rows kept, stretched over the rectangle.
+// A library picture, its top `rows` rows kept (all of them for 0), stretched over the rectangle.
 void DrawMacPicture(TCanvas& canvas, const RECT& rect, const char* name, int rows) {
-    TBitmap picture;
-    picture.LoadFromResourceName(GetModuleHandleA(nullptr), name);
-    picture.SetHeight(rows);
-    canvas.StretchDraw(rect, picture);
+    TBitmap& picture = LibraryPicture(name);
+    const int height = rows > 0 ? std::min(rows, picture.Height()) : picture.Height();
+    canvas.CopyRect(rect, picture.Canvas(), {0, 0, picture.Width(), height});
 }
 
 } // namespace
+
+void DrawMacMenuBar(TCanvas& canvas, const RECT& rect) {
+    DrawMacPicture(canvas, rect, "MACOS_MENU_BAR", 0);
+}
+
+void DrawMacMenuBarSelection(TCanvas& canvas, const RECT& rect) {
+    DrawMacPicture(canvas, rect, "MACOS_MENU_SELECT", 0);
+}
 
 void DrawMacMenuSeparator(TCanvas& canvas, const RECT& rect) {
     DrawMacPicture(canvas, rect, "MACOS_MENU_BAR", 12);

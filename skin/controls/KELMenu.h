@@ -24,6 +24,9 @@ void DrawMenuSeparator(TCanvas& canvas, const RECT& rect, TColor color, bool lef
 // The MacOS style's menu pictures stretched over the rectangle: the menu-bar picture cut to 12
 // rows for a separator or 20 for an item, the selection picture cut to 20 rows.
 void DrawMacMenuSeparator(TCanvas& canvas, const RECT& rect);
+// The whole menu-bar and selection pictures stretched over a menu bar or one of its buttons.
+void DrawMacMenuBar(TCanvas& canvas, const RECT& rect);
+void DrawMacMenuBarSelection(TCanvas& canvas, const RECT& rect);
 void DrawMacMenuItem(TCanvas& canvas, const RECT& rect);
 void DrawMacMenuSelected(TCanvas& canvas, const RECT& rect);
 
@@ -31,6 +34,10 @@ void DrawMacMenuSelected(TCanvas& canvas, const RECT& rect);
 // the line colour along the bottom, right and top edges. Drawn on the menu window's own window
 // DC, which reaches the screen wherever the window is.
 void DrawMenuOutline(HWND window, TColor outer, TColor line);
+
+// A bitmap resource of the library, decoded on first use and kept for the program's life (the
+// pictures never change). A missing resource raises EResNotFound each time it is asked for.
+TBitmap& LibraryPicture(const char* name);
 
 // The system's menu font and menu-text colour; the font stays as it is when the system does not
 // say.

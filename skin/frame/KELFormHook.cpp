@@ -191,23 +191,29 @@ void TkelForm::ScrollPanelControls(int dy) {
 }
 
 void TkelForm::KeyboardHook(MSG& message, bool& handled) {
+    // Every queued message of the application passes here: only key messages are looked at.
     if (closing_ || !host_) return;
-    const bool ours = host_->HandleAllocated() && GetForegroundWindow() == host_->Handle();
-    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_SPACE) {
+    const UINT kind = message.message;
+    if (kind != WM_KEYDOWN && kind != WM_SYSKEYDOWN && kind != WM_KEYUP && kind != WM_SYSKEYUP)
+        return;
+    auto ours = [this] {
+        return host_->HandleAllocated() && GetForegroundWindow() == host_->Handle();
+    };
+    if (kind == WM_SYSKEYDOWN && message.wParam == VK_SPACE) {
         // Only the skinned form of the window that has the keys answers Alt+Space. The menu
         // opens when Alt is let go: a menu open while Alt is still down closes on its release.
-        if (!ours) return;
+        if (!ours()) return;
         handled = true;
         systemMenuPending_ = true;
-    } else if (systemMenuPending_ &&
-               (message.message == WM_SYSKEYUP || message.message == WM_KEYUP)) {
+    } else if (systemMenuPending_ && (kind == WM_SYSKEYUP || kind == WM_KEYUP)) {
         handled = true;
         if (message.wParam != VK_MENU) return;
         systemMenuPending_ = false;
-        if (ours) titleBar_->SystemMenu().Popup(host_->Left(), host_->Top() + titleBar_->Height());
-    } else if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        if (ours())
+            titleBar_->SystemMenu().Popup(host_->Left(), host_->Top() + titleBar_->Height());
+    } else if (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN) {
         systemMenuPending_ = false;
-        if (message.message == WM_KEYDOWN) handled = IsMenuShortCut(message);
+        if (kind == WM_KEYDOWN) handled = IsMenuShortCut(message);
     }
 }
 

@@ -106,9 +106,7 @@ void TkelForm::Paint() {
                                                              : nullptr;
     if (pattern) {
         // The 8 x 8 picture repeated as a brush pattern, through an off-screen bitmap.
-        TBitmap tile;
-        tile.LoadFromResourceName(GetModuleHandleA(nullptr), pattern);
-        gdi::UniqueGdi<HBRUSH> brush(CreatePatternBrush(tile.Handle()));
+        gdi::UniqueGdi<HBRUSH> brush(CreatePatternBrush(LibraryPicture(pattern).Handle()));
         TBitmap buffer(client.right, client.bottom);
         FillRect(buffer.Canvas().Handle(), &client, brush.get());
         BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, buffer.Canvas().Handle(), 0, 0,

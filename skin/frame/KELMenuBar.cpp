@@ -44,9 +44,7 @@ bool TkelMenuBar::DialogChar(char ch, TShiftState shift) {
 void TkelMenuBar::PaintBackground(const RECT& rect) {
     TCanvas& canvas = Canvas();
     if (form_.MenuStyle() == TkelUIStyle::MacOS) {
-        TBitmap picture;
-        picture.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_BAR");
-        canvas.StretchDraw(rect, picture);
+        DrawMacMenuBar(canvas, rect);
     } else if (form_.MenuBarToColor() != form_.MenuBarColor()) {
         GradientFillVertical(canvas, rect, form_.MenuBarColor(), form_.MenuBarToColor());
     } else {
@@ -82,9 +80,7 @@ void TkelMenuBar::PaintButton(TToolButton& button, TCustomDrawState state) {
         button.SetTag(kHotMenuButtonTag);
         if (style == TkelUIStyle::MacOS) {
             TBitmap picture(r.right - r.left, r.bottom - r.top);
-            TBitmap selection;
-            selection.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_SELECT");
-            picture.Canvas().StretchDraw({0, 0, picture.Width(), picture.Height()}, selection);
+            DrawMacMenuBarSelection(picture.Canvas(), {0, 0, picture.Width(), picture.Height()});
             picture.Canvas().Font().Assign(canvas.Font());
             picture.Canvas().Font().SetColor(
                 GetThemeColor(TkelUIStyle::MacOS, kSelectedTextPosition));

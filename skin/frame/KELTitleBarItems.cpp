@@ -3,19 +3,18 @@
 #include "framework/win/Forms.h"
 #include "skin/controls/KELPublic.h"
 #include "skin/frame/KELTitleBar.h"
+#include "skin/frame/KELTitleBarTable.h"
 #include "skin/themes/KELMgr.h"
 
 namespace kel {
 
 namespace {
 
-// Frames of the 18-frame title-button strip, from 1: normal, hot and pressed in a row.
-constexpr int kStripFrames = 18;
+using namespace titlebar;
+
+// The first (normal) frame of each button in the title-button strip, from 1.
 constexpr int kControlBoxFrame = 1, kHelpFrame = 4, kMaxFrame = 7, kRestoreFrame = 10,
               kMinFrame = 13, kCloseFrame = 16;
-
-// Built-in style positions of the title-button strip, its transparency and the button top.
-constexpr int kStripPosition = 5, kTransparentPosition = 6, kButtonTopPosition = 9;
 
 } // namespace
 

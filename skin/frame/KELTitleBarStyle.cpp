@@ -5,17 +5,15 @@
 
 #include "framework/win/Forms.h"
 #include "skin/frame/KELTitleBar.h"
+#include "skin/frame/KELTitleBarTable.h"
 #include "skin/themes/KELMgr.h"
 
 namespace kel {
 
 namespace {
 
-// Built-in style positions the bar reads.
-constexpr int kStripPosition = 5, kLeftOffsetPosition = 7, kRightOffsetPosition = 8,
-              kButtonTopPosition = 9, kLeftPicturePosition = 10, kClientPicturePosition = 11,
-              kRightPicturePosition = 12, kMinWidthPosition = 13, kRoundCornerPosition = 14;
-constexpr int kStripFrames = 18;
+using namespace titlebar;
+
 // A bar on a skinned form starts 3 pixels below the window's top, where the form's frame lies.
 constexpr int kFrameOverlap = 3;
 
