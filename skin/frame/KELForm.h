@@ -98,7 +98,8 @@ public:
     // Paints the whole non-client frame of the host window.
     void PaintFrame() override;
     // Gives the host window its region: rounded corners, or the outline of the theme pictures.
-    void UpdateRegion();
+    // Without `redraw` the window is not repainted for it; the caller sees to that.
+    void UpdateRegion(bool redraw = true);
     // Bands beside the menu bar, filled as the bar is.
     void FillLikeMenuBar(TCanvas& canvas, const RECT& rect);
 
@@ -127,7 +128,21 @@ private:
     void PaintBuiltInFrame(HDC dc, int width, int height);
     void PaintThemeFrame(HDC dc, int width, int height);
     void PaintBottomImage(HDC dc, int width, int height);
+    // Makes the bottom border's picture for a window `width` wide, unless it is made already.
+    void UpdateBottomImage(int width);
     HRGN RegionFromPictures(int width, int height);
+    // While a hold is open, frame paints asked for (by the title bar drawing its sections, say)
+    // are left out: the holder paints or invalidates the frame once when it is done.
+    class TFramePaintHold {
+    public:
+        explicit TFramePaintHold(TkelForm& form) : form_(form) { ++form_.framePaintHolds_; }
+        ~TFramePaintHold() { --form_.framePaintHolds_; }
+        TFramePaintHold(const TFramePaintHold&) = delete;
+        TFramePaintHold& operator=(const TFramePaintHold&) = delete;
+
+    private:
+        TkelForm& form_;
+    };
     bool IsMDIChild() const;
     HWND MDIClient() const;
     TkelMainMenu* SkinnedMenu() const;
@@ -140,7 +155,9 @@ private:
     TFormBorderStyle hostBorderStyle_ = TFormBorderStyle::bsSizeable;
     int measuredBottom_ = 4, measuredLeft_ = 4;
     int skinLeft_ = 0, skinRight_ = 0, skinBottom_ = 0;
-    TBitmap bottomImage_;
+    TBitmap bottomImage_; // the bottom border's picture at the window's width
+    TBitmap bottomShown_; // ... with its transparent pixels in the form's colour, for a region
+    int bottomImageWidth_ = -1; // the width both were made for; -1: none made
     TColor transparentColor_ = clFuchsia;
     bool titleRegion_ = false, bottomRegion_ = false;
     int titleFirstRow_ = 0, titleLastRow_ = 0, bottomFirstRow_ = 0, bottomLastRow_ = 0;
@@ -151,6 +168,9 @@ private:
     bool closing_ = false;
     bool shownMaximized_ = false;    // the state the maximise button's pictures show
     bool systemMenuPending_ = false; // Alt+Space came: the system menu opens when Alt is up
+    int framePaintHolds_ = 0;
+    bool sizeChanging_ = false;      // between the host's size-changing and size-changed messages
+    bool framePaintSkipped_ = false; // a frame paint came during that time and was left out
 
     TkelTitleBar* titleBar_ = nullptr;
     TkelMenuBar* menuBar_ = nullptr;

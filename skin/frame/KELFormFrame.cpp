@@ -35,7 +35,7 @@ void TkelForm::FillLikeMenuBar(TCanvas& canvas, const RECT& rect) {
 }
 
 void TkelForm::PaintFrame() {
-    if (closing_ || !host_ || !host_->HandleAllocated()) return;
+    if (closing_ || framePaintHolds_ > 0 || !host_ || !host_->HandleAllocated()) return;
     HWND window = host_->Handle();
     if (IsIconic(window) && !Designing()) return;
     RECT outer;
@@ -150,11 +150,18 @@ void TkelForm::PaintThemeFrame(HDC dc, int w, int h) {
     canvas.SetHandle(nullptr);
 }
 
-void TkelForm::PaintBottomImage(HDC dc, int w, int h) {
+void TkelForm::UpdateBottomImage(int w) {
     const TkelFileTheme& theme = *fileTheme_;
     const TBitmap* first = theme.GetBitmap(TkelThemeBitmapKey::FormBottomBorder1);
     const int bh = HeightOf(first);
-    if (bh <= 0 || w <= 0) return;
+    if (bh <= 0 || w <= 0) {
+        bottomImage_.SetSize(0, 0);
+        bottomShown_.SetSize(0, 0);
+        bottomImageWidth_ = -1;
+        return;
+    }
+    // The pictures change only with the style, which forgets the kept images.
+    if (w == bottomImageWidth_ && bottomImage_.Height() == bh) return;
     bottomImage_.SetSize(w, bh);
     TCanvas& canvas = bottomImage_.Canvas();
     if (theme.GetBool(TkelThemeBoolKey::BottomBorderThreeSect)) {
@@ -168,21 +175,28 @@ void TkelForm::PaintBottomImage(HDC dc, int w, int h) {
     } else {
         DrawThreePartStrip(*first, canvas, {0, 0, w, bh}, clNone, false);
     }
-    TCanvas target;
-    target.SetHandle(dc);
+    // With a region the picture's transparent pixels lie outside the window; those the region
+    // keeps show the form's colour.
     if (bottomRegion_) {
-        TBitmap backed(w, bh);
-        FillRectColor(backed.Canvas(), {0, 0, w, bh},
+        bottomShown_.SetSize(w, bh);
+        FillRectColor(bottomShown_.Canvas(), {0, 0, w, bh},
                       static_cast<TColor>(theme.GetColor(TkelThemeColorKey::FormColor)));
         bottomImage_.SetTransparent(true);
         bottomImage_.SetTransparentColor(transparentColor_);
-        backed.Canvas().Draw(0, 0, bottomImage_);
+        bottomShown_.Canvas().Draw(0, 0, bottomImage_);
         bottomImage_.SetTransparent(false);
-        target.Draw(0, h - skinBottom_, backed);
     } else {
-        target.Draw(0, h - skinBottom_, bottomImage_);
+        bottomShown_.SetSize(0, 0);
     }
-    target.SetHandle(nullptr);
+    bottomImageWidth_ = w;
+}
+
+void TkelForm::PaintBottomImage(HDC dc, int w, int h) {
+    UpdateBottomImage(w);
+    if (bottomImageWidth_ < 0) return;
+    TBitmap& shown = bottomRegion_ ? bottomShown_ : bottomImage_;
+    BitBlt(dc, 0, h - skinBottom_, shown.Width(), shown.Height(), shown.Canvas().Handle(), 0, 0,
+           SRCCOPY);
 }
 
 } // namespace kel

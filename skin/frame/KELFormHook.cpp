@@ -2,6 +2,7 @@
 // the frame-width question, activation, painting of the frame, size changes with the maximised
 // and MDI rules, and the application-wide keys (Alt+Space, menu shortcuts).
 #include <algorithm>
+#include <optional>
 
 #include "skin/controls/KELPublic.h"
 #include "skin/frame/KELFormHook.h"
@@ -18,6 +19,10 @@ int createdMaximizedEvents = 0;
 
 LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (closing_) return hook_->Saved(message, wParam, lParam);
+    // A size change realigns the title bar, which draws its sections again and asks for the
+    // frame; the frame is painted once, after the size change, instead.
+    std::optional<TFramePaintHold> sizing;
+    if (message == WM_SIZE) sizing.emplace(*this);
     LRESULT result = 0;
     switch (message) {
     case WM_NCCALCSIZE:
@@ -63,15 +68,40 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         titleBar_->SetFormActive(LOWORD(wParam) != WA_INACTIVE);
         PaintFrame();
         break;
+    case WM_WINDOWPOSCHANGING: {
+        const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+        RECT now;
+        GetWindowRect(host_->Handle(), &now);
+        sizeChanging_ = !(pos.flags & SWP_NOSIZE) &&
+                        (pos.cx != now.right - now.left || pos.cy != now.bottom - now.top);
+        break;
+    }
+    case WM_WINDOWPOSCHANGED:
+        // A frame paint left out during the size change and not made good by the size handling
+        // (a size change that came without WM_SIZE) is asked for again.
+        if (sizeChanging_ && framePaintSkipped_)
+            RedrawWindow(host_->Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        sizeChanging_ = framePaintSkipped_ = false;
+        break;
     case WM_NCACTIVATE:
     case WM_NCPAINT:
         if (IsIconic(host_->Handle())) return hook_->Saved(message, wParam, lParam);
+        if (message == WM_NCPAINT && sizeChanging_) {
+            // The window is taking a new size and will get the region for it: a frame painted
+            // now would be painted again at once, so it is painted after the size change.
+            framePaintSkipped_ = true;
+            return 0;
+        }
         // Activation changes the caption's colour; a frame paint needs the bar only when it is
         // waiting for a paint of its own (the frame is drawn from its pictures).
-        if (message == WM_NCACTIVATE)
-            titleBar_->Repaint();
-        else if (titleBar_->HandleAllocated())
-            UpdateWindow(titleBar_->Handle());
+        {
+            TFramePaintHold hold(*this); // the frame is painted once, below
+            if (message == WM_NCACTIVATE)
+                titleBar_->Repaint();
+            else if (titleBar_->HandleAllocated())
+                UpdateWindow(titleBar_->Handle());
+        }
         PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : 0;
     case CM_RECREATEWND:
@@ -151,10 +181,18 @@ void TkelForm::HostSized() {
         shownMaximized_ = maximized; // the maximise button's pictures follow the window state
         titleBar_->RefreshMaxPictures();
     }
-    titleBar_->Repaint();
-    PaintFrame();
-    if (IsMDIChild()) MDIChildSized(maximized);
-    UpdateRegion();
+    {
+        // The new region is given without a repaint of its own; then the whole window, frame and
+        // children, is invalidated and painted once by the update the size change brings.
+        TFramePaintHold hold(*this);
+        if (IsMDIChild()) MDIChildSized(maximized);
+        UpdateRegion(false);
+    }
+    if (HWND bar = titleBar_->HandleAllocated() ? titleBar_->Handle() : nullptr)
+        InvalidateRect(bar, nullptr, FALSE);
+    RedrawWindow(host_->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    framePaintSkipped_ = false;
 }
 
 void TkelForm::MDIChildSized(bool maximized) {

@@ -73,7 +73,7 @@ void ScannedRows(int height, int first, int lastLimit, int& from, int& to) {
 
 } // namespace
 
-void TkelForm::UpdateRegion() {
+void TkelForm::UpdateRegion(bool redraw) {
     if (closing_ || !host_ || !host_->HandleAllocated()) return;
     HWND window = host_->Handle();
     RECT outer;
@@ -83,8 +83,7 @@ void TkelForm::UpdateRegion() {
     if (ResolveUIStyle(fileTheme_, uiStyle_).UseFileTheme) {
         const bool mdiSized = IsMDIChild() && (IsZoomed(window) || IsIconic(window));
         if ((titleRegion_ || bottomRegion_) && !mdiSized) {
-            // The full title image is current once the bar has no paint pending.
-            if (titleBar_->HandleAllocated()) UpdateWindow(titleBar_->Handle());
+            titleBar_->UpdateSections(); // the full title image for the present width
             region.reset(RegionFromPictures(w, h));
         } else {
             region = Rect(0, 0, w, h);
@@ -97,7 +96,7 @@ void TkelForm::UpdateRegion() {
         region = HalfRounded(0, 0, w + 1, half + 1, r, false);
         Unite(region.get(), HalfRounded(0, half, w + 1, h + 1, rb, true).get());
     }
-    if (SetWindowRgn(window, region.get(), TRUE)) region.release();
+    if (SetWindowRgn(window, region.get(), redraw)) region.release();
 }
 
 HRGN TkelForm::RegionFromPictures(int w, int h) {
@@ -106,7 +105,8 @@ HRGN TkelForm::RegionFromPictures(int w, int h) {
     if (titleBar_->Visible() && titleBar_->GetTitleGraphic(-1, graphic))
         title = dynamic_cast<TBitmap*>(graphic);
     const int hT = title && titleRegion_ ? title->Height() : 0;
-    const int hM = bottomRegion_ ? bottomImage_.Height() : 0;
+    if (bottomRegion_) UpdateBottomImage(w);
+    const int hM = bottomRegion_ && bottomImageWidth_ >= 0 ? bottomImage_.Height() : 0;
     TRegionHandle region = Rect(0, 0, 0, 0);
     int from = 0, to = -1;
     if (hT > 0) {

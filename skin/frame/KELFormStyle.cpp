@@ -35,6 +35,7 @@ void TkelForm::SetFileTheme(TkelFileTheme* value) {
 void TkelForm::ApplyStyle() {
     if (!titleBar_) return;
     if (host_) hostBounds_ = host_->BoundsRect();
+    bottomImageWidth_ = -1; // the bottom picture is made again from the new style
     const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, uiStyle_);
     if (resolved.UseFileTheme) {
         ApplyFileThemeLook();

@@ -216,6 +216,9 @@ public:
     // -1: the full title image; -2: the composed title image; another index: that section's
     // picture, only when there are more than two sections. False leaves `graphic` as it was.
     bool GetTitleGraphic(int index, TGraphic*& graphic);
+    // Draws the sections and the title images again if the bar's size, settings, form or caption
+    // changed since they were last drawn, without painting the screen; true when it drew them.
+    bool UpdateSections();
     // Exactly three or exactly five sections.
     bool HasStandardSections() const;
     // Every maximise button shows the pictures for the form's present window state.
@@ -269,6 +272,8 @@ private:
     void ApplyBuiltInLook(TkelUIStyle style);
     void SetFormMinimumSize(int width, int height);
     int FrameWidthOfForm() const;
+    TBitmap& PreparedPaintBuffer();
+    HICON SmallIcon();
     POINT CursorInBar() const;
     std::string CaptionToDraw(TCanvas& canvas, int space) const;
     void DrawCaption(TBitmap& bitmap, int xl, int xb);
@@ -299,6 +304,18 @@ private:
     TBitmap sectionsLayer_;
     TSectionsKey sectionsKey_;
     bool sectionsStale_ = true;
+    // What the paint buffer's finished bar was painted for, besides the sections.
+    struct TPaintedKey {
+        POINT Cursor{};
+        bool Pressed = false;
+        HICON Icon = nullptr;
+        bool operator==(const TPaintedKey& o) const {
+            return Cursor.x == o.Cursor.x && Cursor.y == o.Cursor.y && Pressed == o.Pressed &&
+                   Icon == o.Icon;
+        }
+    };
+    TPaintedKey paintedKey_;
+    bool paintedValid_ = false;
     bool paintFontStale_ = true;
     gdi::UniqueIcon smallIcon_; // the application's icon at 16 x 16, made when it changes
     HICON smallIconSource_ = nullptr;

@@ -34,6 +34,25 @@ HICON SmallApplicationIcon() {
 void TkelTitleBar::EraseBackground(HDC) {}
 
 void TkelTitleBar::Paint() {
+    TBitmap& bitmap = PreparedPaintBuffer();
+    // A bar whose sections, buttons' state, cursor and icon are as at its last paint (another
+    // paint of an unchanged bar, as while its form is resized or uncovered) shows that paint again.
+    const TPaintedKey key{CursorInBar(), pressed_,
+                          Application ? Application->Icon().Handle() : nullptr};
+    const bool sectionsDrawn = UpdateSections();
+    if (sectionsDrawn || !paintedValid_ || !(key == paintedKey_)) {
+        if (!sectionsDrawn)
+            BitBlt(bitmap.Canvas().Handle(), 0, 0, Width(), Height(),
+                   sectionsLayer_.Canvas().Handle(), 0, 0, SRCCOPY);
+        DrawButtons(bitmap);
+        paintedKey_ = key;
+        paintedValid_ = true;
+    }
+    if (Canvas().HandleAllocated())
+        BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+TBitmap& TkelTitleBar::PreparedPaintBuffer() {
     // One off-screen bitmap serves every paint; its font is taken over only when the bar's
     // changed, since making a font is the dearest part of a paint.
     TBitmap& bitmap = paintBuffer_;
@@ -46,23 +65,23 @@ void TkelTitleBar::Paint() {
     }
     const TColor color = Font().Color();
     if (canvas.Font().Color() != color) canvas.Font().SetColor(color);
+    return bitmap;
+}
+
+bool TkelTitleBar::UpdateSections() {
     // The sections change only with the bar's settings, its size, its form and the caption; a
     // paint for the buttons' hover or another repaint of the same bar reuses them.
     const TSectionsKey key{Width(), Height(), FrameWidthOfForm(), ParentForm(), Caption()};
-    if (sectionsStale_ || !(key == sectionsKey_)) {
-        DrawSections(bitmap);
-        sectionsLayer_.SetSize(Width(), Height());
-        BitBlt(sectionsLayer_.Canvas().Handle(), 0, 0, Width(), Height(), canvas.Handle(), 0, 0,
-               SRCCOPY);
-        sectionsKey_ = key;
-        sectionsStale_ = false;
-    } else {
-        BitBlt(canvas.Handle(), 0, 0, Width(), Height(), sectionsLayer_.Canvas().Handle(), 0, 0,
-               SRCCOPY);
-    }
-    DrawButtons(bitmap);
-    if (Canvas().HandleAllocated())
-        BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), canvas.Handle(), 0, 0, SRCCOPY);
+    if (!sectionsStale_ && key == sectionsKey_) return false;
+    TBitmap& bitmap = PreparedPaintBuffer();
+    paintedValid_ = false; // the paint buffer now holds the sections only
+    DrawSections(bitmap);
+    sectionsLayer_.SetSize(Width(), Height());
+    BitBlt(sectionsLayer_.Canvas().Handle(), 0, 0, Width(), Height(), bitmap.Canvas().Handle(), 0,
+           0, SRCCOPY);
+    sectionsKey_ = key;
+    sectionsStale_ = false;
+    return true;
 }
 
 int TkelTitleBar::FrameWidthOfForm() const {
@@ -213,15 +232,25 @@ void TkelTitleBar::DrawControlBox(TBitmap& bitmap, TkelTitleBarButton& box, POIN
     const bool hot = PointInRect(cursor, {xl, iconTop_, xl + w, iconTop_ + h});
     if (hot) hotButton_ = box.Index();
     if (drawAppIcon_) {
-        gdi::UniqueIcon icon(SmallApplicationIcon());
-        if (icon)
-            DrawIconEx(bitmap.Canvas().Handle(), xl + 3, iconTop_, icon.get(), kIconSize, kIconSize,
-                       0, nullptr, DI_NORMAL);
+        if (HICON icon = SmallIcon())
+            DrawIconEx(bitmap.Canvas().Handle(), xl + 3, iconTop_, icon, kIconSize, kIconSize, 0,
+                       nullptr, DI_NORMAL);
         xl += 21;
     } else {
         bitmap.Canvas().Draw(xl, iconTop_ - 1, PictureFor(box, hot));
         xl += w + 5;
     }
+}
+
+HICON TkelTitleBar::SmallIcon() {
+    // Made again only when the application's icon changed: copying an icon at a new size is one
+    // of the dearest steps of a paint.
+    HICON source = Application ? Application->Icon().Handle() : nullptr;
+    if (!smallIcon_ || source != smallIconSource_) {
+        smallIcon_.reset(SmallApplicationIcon());
+        smallIconSource_ = source;
+    }
+    return smallIcon_.get();
 }
 
 std::string TkelTitleBar::CaptionToDraw(TCanvas& canvas, int space) const {

@@ -548,6 +548,71 @@ TEST_F(SkinnedFormFromSkinFile, RegionFlagsGiveTheOutlineOrTheFullRectangle) {
     EXPECT_TRUE(InRegion(window, 5, (r.bottom - r.top) / 2)) << "the middle band is solid";
 }
 
+// A picture of one colour whose two top corners (or bottom ones) are cut away in the transparent
+// colour, 6 pixels deep, as a rounded frame's pictures are.
+reader_test::Bytes CornerCutBmp(int width, int height, uint32_t rgb, bool top) {
+    TPixelImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int depth = top ? y : height - 1 - y;
+            if (depth < 6 && (x < 6 - depth || x >= width - 6 + depth))
+                image.Pixels[static_cast<size_t>(y * width + x)] = 0xFF00FF;
+        }
+    return EncodeBmp24(image);
+}
+
+TEST_F(SkinnedFormFromSkinFile, AResizedFormHasTheRegionAndFrameOfItsNewSize) {
+    using namespace skintool;
+    constexpr uint32_t kTitle = 0x203060, kSide = 0x106010, kBottom = 0x601010;
+    const std::string path =
+        Write("rounded.skn",
+              BuildSkinArchive(
+                  BuildSkinData({
+                      BitmapEntry("SKIN2_TITLEBAR1", CornerCutBmp(30, 24, kTitle, true)),
+                      BitmapEntry("SKIN2_TITLEBAR2", SolidBmp(10, 24, kTitle)),
+                      BitmapEntry("SKIN2_TITLEBAR3", CornerCutBmp(30, 24, kTitle, true)),
+                      BitmapEntry("SKIN2_FORMLEFTBORDER", SolidBmp(5, 10, kSide)),
+                      BitmapEntry("SKIN2_FORMRIGHTBORDER", SolidBmp(5, 10, kSide)),
+                      BitmapEntry("SKIN2_FORMBOTTOMBORDER1", CornerCutBmp(90, 6, kBottom, false)),
+                      IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
+                      IntegerEntry("SKIN2_FORMCOLOR", 0xE0E0E0),
+                      BooleanEntry("SKIN2_TITLEBARNEEDREGION", 1),
+                      BooleanEntry("SKIN2_BOTTOMBORDERNEEDREGION", 1),
+                      IntegerEntry("SKIN2_TITLEBARREGIONMINY", 0),
+                      IntegerEntry("SKIN2_TITLEBARREGIONMAXY", 6),
+                      IntegerEntry("SKIN2_BOTTOMREGIONMINY", 0),
+                      IntegerEntry("SKIN2_BOTTOMREGIONMAXY", 6),
+                  }),
+                  ""));
+    TForm form(nullptr);
+    form.SetBounds(150, 120, 400, 220);
+    ASSERT_NE(SkinFromFile(form, path), nullptr);
+    form.Show();
+    Pump();
+    HWND window = form.Handle();
+    ASSERT_FALSE(InRegion(window, 399, 219)) << "the bottom-right corner is cut";
+
+    // Larger and smaller again, each time only as the window system asks for it: no repaint is
+    // forced, so what shows is what the size change itself painted.
+    for (const SIZE size : {SIZE{520, 300}, SIZE{330, 200}}) {
+        form.SetBounds(150, 120, size.cx, size.cy);
+        Pump();
+        const int w = size.cx, h = size.cy;
+        EXPECT_FALSE(InRegion(window, w - 1, h - 1)) << w;
+        EXPECT_FALSE(InRegion(window, w - 1, 0)) << w;
+        EXPECT_TRUE(InRegion(window, w - 7, h - 1)) << w;
+        EXPECT_TRUE(InRegion(window, w - 7, 0)) << w;
+        EXPECT_TRUE(InRegion(window, w / 2, h - 1)) << w;
+        const auto pixels = WindowPixels(window);
+        EXPECT_EQ(Pixel(*pixels, w - 2, 10), kTitle) << "title edge at " << w;
+        EXPECT_EQ(Pixel(*pixels, w - 2, h / 2), kSide) << "side at " << w;
+        EXPECT_EQ(Pixel(*pixels, w - 20, h - 2), kBottom) << "bottom at " << w;
+    }
+}
+
 TEST_F(SkinnedFormFromSkinFile, MissingTinyAndTransparentPicturesAreSurvived) {
     using namespace skintool;
     const std::string path =
