@@ -230,6 +230,10 @@ public:
     std::unique_ptr<TGraphic> Clone() const override;
 
 private:
+    // Copies the pixels that are not `key` into the bitmap whose canvas `canvas` is, with the
+    // top-left corner at (x, y); false, drawing nothing, when `canvas` is not another bitmap's
+    // canvas that draws straight into its pixels.
+    bool DrawKeyed(TCanvas& canvas, int x, int y, TColor key) const;
     class BitmapCanvas;
     void Release();
     void Reallocate(int width, int height); // keeps the overlapping top-left pixels

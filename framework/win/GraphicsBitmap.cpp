@@ -9,6 +9,19 @@ namespace kel {
 
 namespace {
 
+// Whether writing into the bitmap selected into a memory DC gives what drawing through the DC
+// would: no clip region, no coordinate mapping, left-to-right layout.
+bool DrawsStraightIntoItsBitmap(HDC dc) {
+    if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0)
+        return false;
+    POINT viewport{}, window{};
+    GetViewportOrgEx(dc, &viewport);
+    GetWindowOrgEx(dc, &window);
+    if (viewport.x || viewport.y || window.x || window.y) return false;
+    gdi::UniqueGdi<HRGN> clip(CreateRectRgn(0, 0, 0, 0));
+    return clip && GetClipRgn(dc, clip.get()) == 0;
+}
+
 std::vector<uint8_t> ReadBmpFile(const std::string& path) {
     gdi::UniqueFile file = gdi::OpenFileForReading(path);
     LARGE_INTEGER size{};
@@ -35,6 +48,7 @@ std::vector<uint8_t> ReadBmpFile(const std::string& path) {
 class TBitmap::BitmapCanvas : public TCanvas {
 public:
     explicit BitmapCanvas(TBitmap& owner) : owner_(owner) {}
+    TBitmap& Owner() const { return owner_; }
     ~BitmapCanvas() override {
         if (!dc_) return;
         SetHandle(nullptr);
@@ -227,6 +241,8 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     if (Transparent()) {
         const TColor key = ColorToRGB(TransparentColor());
         if (key != clNone) {
+            if (width == width_ && height == height_ && DrawKeyed(canvas, rect.left, rect.top, key))
+                return;
             // GDI's own export of the transparent copy: the msimg32 wrapper would be one more
             // library loaded before the program starts.
             GdiTransparentBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_,
@@ -241,6 +257,29 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
     StretchBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_, height_, SRCCOPY);
     if (oldMode) SetStretchBltMode(target, oldMode);
+}
+
+bool TBitmap::DrawKeyed(TCanvas& canvas, int x, int y, TColor key) const {
+    // The window system's transparent copy builds masks for every call and is slow; into another
+    // bitmap's own pixels the copy is one pass over the pixels drawn.
+    auto* into = dynamic_cast<BitmapCanvas*>(&canvas);
+    if (!into) return false;
+    TBitmap& to = into->Owner();
+    HDC dc = canvas.Handle();
+    if (&to == this || GetCurrentObject(dc, OBJ_BITMAP) != to.bitmap_ ||
+        !DrawsStraightIntoItsBitmap(dc))
+        return false;
+    GdiFlush();
+    const uint32_t keyPixel = ColorToPixel(key & 0xFFFFFF);
+    const int left = std::max(0, -x), right = std::min(width_, to.width_ - x);
+    const int top = std::max(0, -y), bottom = std::min(height_, to.height_ - y);
+    for (int row = top; row < bottom; ++row) {
+        const uint32_t* source = ScanLine(row);
+        uint32_t* line = to.ScanLine(y + row) + x;
+        for (int column = left; column < right; ++column)
+            if ((source[column] & 0xFFFFFF) != keyPixel) line[column] = source[column];
+    }
+    return true;
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const {

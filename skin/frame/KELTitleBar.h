@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/Collections.h"
@@ -315,6 +316,7 @@ private:
         }
     };
     TPaintedKey paintedKey_;
+    std::optional<POINT> paintCursor_; // the cursor while one paint draws the buttons
     bool paintedValid_ = false;
     bool paintFontStale_ = true;
     gdi::UniqueIcon smallIcon_; // the application's icon at 16 x 16, made when it changes

@@ -44,6 +44,12 @@ void TkelTitleBar::Paint() {
         if (!sectionsDrawn)
             BitBlt(bitmap.Canvas().Handle(), 0, 0, Width(), Height(),
                    sectionsLayer_.Canvas().Handle(), 0, 0, SRCCOPY);
+        // The buttons use the cursor asked for above: asking the window system is slow.
+        paintCursor_ = key.Cursor;
+        struct TForget {
+            std::optional<POINT>& cursor;
+            ~TForget() { cursor.reset(); }
+        } forget{paintCursor_};
         DrawButtons(bitmap);
         paintedKey_ = key;
         paintedValid_ = true;
@@ -91,6 +97,7 @@ int TkelTitleBar::FrameWidthOfForm() const {
 }
 
 POINT TkelTitleBar::CursorInBar() const {
+    if (paintCursor_) return *paintCursor_;
     POINT cursor{-1, -1};
     if (!GetCursorPos(&cursor)) return {-100000, -100000};
     return ScreenToClient(cursor);

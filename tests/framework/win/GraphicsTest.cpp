@@ -252,6 +252,37 @@ TEST(GraphicsDraw, TransparentDrawLeavesOutExactlyTheKeyColour) {
     EXPECT_EQ(At(target, 1, 1), kKey); // opaque drawing copies every pixel
 }
 
+TEST(GraphicsDraw, TransparentDrawIsTheSameIntoBitmapsAndThroughClippedDcs) {
+    // Into a bitmap's canvas the keyed pixels are copied directly; a canvas with a clip region
+    // goes through the window system. Both must give the same pixels, at every placement,
+    // partly outside the target too.
+    TBitmap picture(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            picture.ScanLine(y)[x] = (x + y) % 3 == 0 ? ColorToPixel(kKey) : 0x102030u * (x + 1);
+    picture.SetTransparent(true);
+    picture.SetTransparentColor(kKey);
+    for (const POINT at : {POINT{1, 1}, POINT{-2, -1}, POINT{4, 3}, POINT{-6, 0}}) {
+        TBitmap direct(7, 5), clipped(7, 5);
+        Fill(direct, clBlue);
+        Fill(clipped, clBlue);
+        direct.Canvas().Draw(at.x, at.y, picture);
+        HDC dc = clipped.Canvas().Handle();
+        HRGN whole = CreateRectRgn(0, 0, 7, 5);
+        SelectClipRgn(dc, whole);
+        clipped.Canvas().Draw(at.x, at.y, picture);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(whole);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(direct.ScanLine(y)[x], clipped.ScanLine(y)[x])
+                    << at.x << "," << at.y << ": " << x << "," << y;
+    }
+    // A bitmap drawn onto itself goes through the window system as well.
+    picture.Canvas().Draw(0, 0, picture);
+    EXPECT_EQ(picture.ScanLine(0)[1], 0x102030u * 2);
+}
+
 TEST(GraphicsDraw, StretchDrawScalesAndHonoursTransparency) {
     TBitmap picture(2, 2);
     picture.ScanLine(0)[0] = ColorToPixel(clRed);
