@@ -123,6 +123,8 @@ private:
     LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
     void HostSized();
     void MDIChildSized(bool maximized);
+    // Paints the title bar now if part of it waits for a paint.
+    void PaintPendingTitleBar();
     void ScrollPanelControls(int dy);
     void KeyboardHook(MSG& message, bool& handled);
     void PaintBuiltInFrame(HDC dc, int width, int height);

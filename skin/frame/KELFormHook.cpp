@@ -99,8 +99,9 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             TFramePaintHold hold(*this); // the frame is painted once, below
             if (message == WM_NCACTIVATE)
                 titleBar_->Repaint();
-            else if (titleBar_->HandleAllocated())
-                UpdateWindow(titleBar_->Handle());
+            else if (titleBar_->HandleAllocated()) {
+                PaintPendingTitleBar();
+            }
         }
         PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : 0;
@@ -193,6 +194,20 @@ void TkelForm::HostSized() {
     RedrawWindow(host_->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     framePaintSkipped_ = false;
+}
+
+void TkelForm::PaintPendingTitleBar() {
+    // Painted straight onto its window and marked painted: a paint message of its own costs the
+    // window system a round of its own, and the bar is painted whole every time anyway.
+    HWND bar = titleBar_->Handle();
+    if (!GetUpdateRect(bar, nullptr, FALSE)) return;
+    {
+        gdi::WindowDc dc(bar);
+        if (!dc.Get()) return;
+        titleBar_->PaintWindow(dc.Get());
+        titleBar_->PaintControls(dc.Get());
+    }
+    ValidateRect(bar, nullptr);
 }
 
 void TkelForm::MDIChildSized(bool maximized) {
