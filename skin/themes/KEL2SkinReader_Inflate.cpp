@@ -12,12 +12,10 @@ using namespace inflate_detail;
 using namespace inflate_tables;
 
 // The dynamic trees, kept over the blocks of one stream so that their tables are reused.
-// The main tables: 2^10 literal/length entries, room for two short literals in one entry;
-// 2^8 distance entries, as distance codes are fewer and longer.
 struct TDynamicTrees {
     THuffmanTree codeLengths{7, 7};
-    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, 10};
-    THuffmanTree distances{THuffmanTree::kMaxCodeLimit, 8};
+    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, kLiteralMainBits};
+    THuffmanTree distances{THuffmanTree::kMaxCodeLimit, kDistanceMainBits};
 };
 
 // Reads the code lengths of a dynamic block, run-length coded with the code-length code.

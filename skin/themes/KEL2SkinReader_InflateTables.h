@@ -30,6 +30,12 @@ constexpr uint16_t kDistanceBase[30] = {
 constexpr uint8_t kDistanceExtraBits[32] = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,  4,  5,  5,  6, 6,
                                             7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 0, 0};
 
+// The widths of the main decoding tables of fixed and dynamic blocks alike, which the block loop
+// is compiled for: 2^10 literal/length entries, room for two short literals in one entry; 2^8
+// distance entries, as distance codes are fewer and longer.
+constexpr int kLiteralMainBits = 10;
+constexpr int kDistanceMainBits = 8;
+
 constexpr uint8_t kCodeLengthOrder[kCodeLengthCodes] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                         11, 4,  12, 3, 13, 2, 14, 1, 15};
 

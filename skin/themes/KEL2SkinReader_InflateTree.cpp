@@ -45,10 +45,10 @@ uint32_t MakeEntry(const THuffmanAlphabet& alphabet, size_t symbol, unsigned len
     return value << 16 | codeLength | (length + alphabet.extraBits[i]);
 }
 
-THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count,
-                            const THuffmanAlphabet& alphabet) {
-    // Main tables as wide as the longest fixed code: no subtables.
-    THuffmanTree tree(THuffmanTree::kMaxCodeLimit, 9);
+THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count, const THuffmanAlphabet& alphabet,
+                            int mainBits) {
+    // The fixed codes are at most 9 bits long: no subtables.
+    THuffmanTree tree(THuffmanTree::kMaxCodeLimit, mainBits);
     tree.Build(lengths, 0, count, alphabet);
     return tree;
 }
@@ -57,14 +57,13 @@ THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count,
 
 THuffmanTree::THuffmanTree(int codeLimit, int mainBits)
     : codeLimit_(std::clamp(codeLimit, 1, kMaxCodeLimit)),
-      mainBitsLimit_(std::clamp(mainBits, 1, kMaxCodeLimit)) {
+      mainBits_(std::clamp(mainBits, 1, kMaxCodeLimit)) {
     MakeEmpty();
 }
 
 void THuffmanTree::MakeEmpty() {
     maxBits_ = 0;
-    mainBits_ = 0;
-    table_.assign(1, Table::kNoCode);
+    table_.assign(size_t{1} << mainBits_, Table::kNoCode);
     std::fill(std::begin(lengthCount_), std::end(lengthCount_), 0);
     sorted_.clear();
     extraBits_.clear();
@@ -138,7 +137,6 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         space = TCodeSpace::SingleCode;
 
     maxBits_ = maxBits;
-    mainBits_ = std::min(maxBits, mainBitsLimit_);
     std::copy(std::begin(lengthCount), std::end(lengthCount), lengthCount_);
     firstExtraSymbol_ = alphabet.firstExtraSymbol;
     if (alphabet.extraBits && firstExtraSymbol_ < count)
@@ -171,7 +169,7 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
 
     // The main table grows one code length at a time: doubling the table so far repeats every
     // shorter code for the new top index bit, then each code of this length takes its one slot.
-    // Slots no code reaches stay "no code".
+    // Slots no code reaches stay "no code". Past the longest code it only doubles.
     table_.assign(size_t{1} << mainBits_, Table::kNoCode);
     uint32_t* table = table_.data();
     size_t next = 0;
@@ -236,7 +234,8 @@ const THuffmanTree& FixedLiteralTree() {
         uint8_t lengths[288];
         for (int symbol = 0; symbol < 288; ++symbol)
             lengths[symbol] = symbol < 144 ? 8 : symbol < 256 ? 9 : symbol < 280 ? 7 : 8;
-        return BuildFixedTree(lengths, 288, inflate_tables::kLiteralLengthAlphabet);
+        return BuildFixedTree(lengths, 288, inflate_tables::kLiteralLengthAlphabet,
+                              inflate_tables::kLiteralMainBits);
     }();
     return tree;
 }
@@ -245,7 +244,8 @@ const THuffmanTree& FixedDistanceTree() {
     static const THuffmanTree tree = [] {
         uint8_t lengths[32];
         for (uint8_t& length : lengths) length = 5;
-        return BuildFixedTree(lengths, 32, inflate_tables::kDistanceAlphabet);
+        return BuildFixedTree(lengths, 32, inflate_tables::kDistanceAlphabet,
+                              inflate_tables::kDistanceMainBits);
     }();
     return tree;
 }
