@@ -119,7 +119,7 @@ public:
 
 private:
     void MakeEmpty();
-    void PairLiterals();
+    void PairLiterals(const uint16_t* codeOf, const uint8_t* lengthOf, size_t literals);
 
     int codeLimit_;
     int mainBits_;

@@ -179,7 +179,7 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         for (; next < codes && lengthOf[next] == length; ++next)
             table[ReverseBits(codeOf[next], length)] = MakeEntry(alphabet, sorted_[next], length);
     }
-    if (alphabet.literals > 0) PairLiterals();
+    if (alphabet.literals > 0) PairLiterals(codeOf, lengthOf, alphabet.literals);
 
     // Longer codes: the codes that share their first mainBits bits are consecutive in canonical
     // order and share one subtable, indexed by as many further bits as the longest of them has.
@@ -210,22 +210,33 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
 }
 
 // Where the bits after a literal's code start another literal code that fits in the main table's
-// index too, the entry carries both bytes.
-void THuffmanTree::PairLiterals() {
+// index too, the entry carries both bytes. Only literal codes that leave room for the shortest
+// literal code can start a pair, so only their slots are visited: in most blocks few or none.
+void THuffmanTree::PairLiterals(const uint16_t* codeOf, const uint8_t* lengthOf, size_t literals) {
+    const size_t codes = sorted_.size();
+    size_t next = 0;
+    while (next < codes && lengthOf[next] <= mainBits_ && sorted_[next] >= literals) ++next;
+    if (next == codes || lengthOf[next] > mainBits_) return; // no literal in the main table
+    const unsigned room = static_cast<unsigned>(mainBits_) - lengthOf[next];
     uint32_t* const table = table_.data();
-    const size_t size = size_t{1} << mainBits_;
-    for (size_t index = 0; index < size; ++index) {
-        const uint32_t entry = table[index];
-        if (!(entry & Table::kLiteral)) continue;
-        const unsigned firstLength = Table::CodeLength(entry);
-        // The entry at the remaining bits still holds its own first literal and code length.
-        const uint32_t second = table[index >> firstLength];
-        if (!(second & Table::kLiteral)) continue;
-        const unsigned secondLength = Table::CodeLength(second);
-        if (firstLength + secondLength > static_cast<unsigned>(mainBits_)) continue;
-        const uint32_t bytes = (Table::Value(entry) & 0xFF) | (Table::Value(second) & 0xFF) << 8;
-        table[index] = bytes << 16 | Table::kLiteral | Table::kSecondLiteral | firstLength << 8 |
-                       (firstLength + secondLength);
+    // Canonical order runs from the shortest codes up.
+    for (; next < codes && lengthOf[next] <= room; ++next) {
+        if (sorted_[next] >= literals) continue;
+        const unsigned firstLength = lengthOf[next];
+        const size_t firstBits = ReverseBits(codeOf[next], static_cast<int>(firstLength));
+        const uint32_t firstByte = sorted_[next];
+        // Slot `firstBits | rest << firstLength` is followed by the bits `rest`, whose entry still
+        // holds its own first literal and code length even when it has been paired itself.
+        for (size_t rest = 0; rest < (size_t{1} << (mainBits_ - firstLength)); ++rest) {
+            const uint32_t second = table[rest];
+            if (!(second & Table::kLiteral)) continue;
+            const unsigned secondLength = Table::CodeLength(second);
+            if (firstLength + secondLength > static_cast<unsigned>(mainBits_)) continue;
+            const uint32_t bytes = firstByte | (Table::Value(second) & 0xFF) << 8;
+            table[firstBits | rest << firstLength] = bytes << 16 | Table::kLiteral |
+                                                     Table::kSecondLiteral | firstLength << 8 |
+                                                     (firstLength + secondLength);
+        }
     }
 }
 

@@ -134,6 +134,11 @@ TEST(HuffmanTree, DecodingTableAgreesWithCanonicalDecoding) {
                     ASSERT_LE(Table::Consumed(entry), 11u);
                 } else {
                     ASSERT_EQ(Table::Consumed(entry), length);
+                    // Unpaired only where the next code is no literal or does not fit too.
+                    const uint32_t next = tree.Lookup(index >> length);
+                    const bool nextIsLiteral =
+                        next != THuffmanTree::kNoCode && (next & 0xFFFF) < 256;
+                    ASSERT_FALSE(nextIsLiteral && length + ((next >> 16) & 0xFF) <= table.mainBits);
                 }
             } else if (!distances && symbol == 256) {
                 ASSERT_EQ(Table::Value(entry), 0u);
