@@ -4,6 +4,7 @@
 #include "skin/themes/KEL2SkinReader_InflateTables.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kel {
 namespace {
@@ -88,7 +89,8 @@ void ReadDynamicTrees(TInflateState& state, TDynamicTrees& trees) {
 bool Inflate(TInputStream& in, TOutputStream& out) {
     try {
         TInflateState state(in, out);
-        TDynamicTrees trees;
+        // Made on the first dynamic block: streams of stored blocks need no tables.
+        std::optional<TDynamicTrees> trees;
         bool finalBlock = false;
         do {
             finalBlock = state.Get(1) != 0;
@@ -100,8 +102,9 @@ bool Inflate(TInputStream& in, TOutputStream& out) {
                 InflateBlock(state, FixedLiteralTree(), FixedDistanceTree());
                 break;
             case 2:
-                ReadDynamicTrees(state, trees);
-                InflateBlock(state, trees.literals, trees.distances);
+                if (!trees) trees.emplace();
+                ReadDynamicTrees(state, *trees);
+                InflateBlock(state, trees->literals, trees->distances);
                 break;
             default:
                 throw TRefused{}; // block type 3 is reserved
