@@ -4,6 +4,7 @@
 #include "skin/themes/KEL2SkinReader_InflateTables.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kel {
 namespace {
@@ -12,12 +13,10 @@ using namespace inflate_detail;
 using namespace inflate_tables;
 
 // The dynamic trees, kept over the blocks of one stream so that their tables are reused.
-// The main tables: 2^10 literal/length entries, room for two short literals in one entry;
-// 2^8 distance entries, as distance codes are fewer and longer.
 struct TDynamicTrees {
     THuffmanTree codeLengths{7, 7};
-    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, 10};
-    THuffmanTree distances{THuffmanTree::kMaxCodeLimit, 8};
+    THuffmanTree literals{THuffmanTree::kMaxCodeLimit, kLiteralMainBits};
+    THuffmanTree distances{THuffmanTree::kMaxCodeLimit, kDistanceMainBits};
 };
 
 // Reads the code lengths of a dynamic block, run-length coded with the code-length code.
@@ -90,7 +89,8 @@ void ReadDynamicTrees(TInflateState& state, TDynamicTrees& trees) {
 bool Inflate(TInputStream& in, TOutputStream& out) {
     try {
         TInflateState state(in, out);
-        TDynamicTrees trees;
+        // Made on the first dynamic block: streams of stored blocks need no tables.
+        std::optional<TDynamicTrees> trees;
         bool finalBlock = false;
         do {
             finalBlock = state.Get(1) != 0;
@@ -102,8 +102,9 @@ bool Inflate(TInputStream& in, TOutputStream& out) {
                 InflateBlock(state, FixedLiteralTree(), FixedDistanceTree());
                 break;
             case 2:
-                ReadDynamicTrees(state, trees);
-                InflateBlock(state, trees.literals, trees.distances);
+                if (!trees) trees.emplace();
+                ReadDynamicTrees(state, *trees);
+                InflateBlock(state, trees->literals, trees->distances);
                 break;
             default:
                 throw TRefused{}; // block type 3 is reserved

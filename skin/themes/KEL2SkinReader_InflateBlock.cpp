@@ -1,6 +1,7 @@
 // InflateBlock: the inner loop of the DEFLATE decoder, one table entry per literal/length symbol
 // (or two literals), one per distance.
 #include "skin/themes/KEL2SkinReader_InflateState.h"
+#include "skin/themes/KEL2SkinReader_InflateTables.h"
 
 #include <atomic>
 #include <cstddef>
@@ -79,10 +80,22 @@ inline uint8_t* PutLiterals(uint8_t* out, uint32_t entry) {
 KEL_ALWAYS_INLINE inline void DecodeBlock(TInflateState& state, const THuffmanTree& literals,
                                           const THuffmanTree& distances) {
     using Table = TDecodeTable;
+    using inflate_tables::kDistanceMainBits;
+    using inflate_tables::kLiteralMainBits;
     // Everything the loop touches lives in locals: window stores may alias any memory, so
-    // fields of `state` or of the trees would be reloaded after each of them.
-    const Table literalTable = literals.Table();
-    const Table distanceTable = distances.Table();
+    // fields of `state` or of the trees would be reloaded after each of them. The tables are
+    // indexed with constant widths, which frees registers; every tree is built at them.
+    const uint32_t* const literalTable = literals.Table().entries;
+    const uint32_t* const distanceTable = distances.Table().entries;
+    if (literals.Table().mainBits != kLiteralMainBits ||
+        distances.Table().mainBits != kDistanceMainBits)
+        throw TRefused{};
+    const auto decodeLiteral = [&](uint64_t from) KEL_ALWAYS_INLINE {
+        return Table::Decode(literalTable, kLiteralMainBits, from);
+    };
+    const auto decodeDistance = [&](uint64_t from) KEL_ALWAYS_INLINE {
+        return Table::Decode(distanceTable, kDistanceMainBits, from);
+    };
     uint8_t* const window = state.window;
 
     uint64_t bits = 0;
@@ -141,16 +154,16 @@ KEL_ALWAYS_INLINE inline void DecodeBlock(TInflateState& state, const THuffmanTr
 
     // The next entry is always decoded ahead, so that its table load overlaps the work before.
     refill();
-    uint32_t entry = literalTable.Decode(bits);
+    uint32_t entry = decodeLiteral(bits);
     for (;;) {
         if (entry & Table::kLiteral) {
             out = PutLiterals(out, entry);
             consume(entry);
-            entry = literalTable.Decode(bits);
+            entry = decodeLiteral(bits);
             if (entry & Table::kLiteral) {
                 out = PutLiterals(out, entry);
                 consume(entry);
-                entry = literalTable.Decode(bits);
+                entry = decodeLiteral(bits);
             }
             refill();
             flushIfFull();
@@ -164,7 +177,7 @@ KEL_ALWAYS_INLINE inline void DecodeBlock(TInflateState& state, const THuffmanTr
         const size_t length = Table::ValueWithExtra(entry, bits);
         consume(entry);
 
-        entry = distanceTable.Decode(bits);
+        entry = decodeDistance(bits);
         if (entry & Table::kSpecial) throw TRefused{}; // no code, or codes 30 and 31
         const size_t distance = Table::ValueWithExtra(entry, bits);
         consume(entry);
@@ -172,7 +185,7 @@ KEL_ALWAYS_INLINE inline void DecodeBlock(TInflateState& state, const THuffmanTr
         if (distance > static_cast<size_t>(out - window)) throw TRefused{};
 
         refill();
-        entry = literalTable.Decode(bits);
+        entry = decodeLiteral(bits);
         out = CopyMatch(out, distance, length);
         flushIfFull();
     }

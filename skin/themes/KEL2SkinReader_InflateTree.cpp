@@ -45,10 +45,10 @@ uint32_t MakeEntry(const THuffmanAlphabet& alphabet, size_t symbol, unsigned len
     return value << 16 | codeLength | (length + alphabet.extraBits[i]);
 }
 
-THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count,
-                            const THuffmanAlphabet& alphabet) {
-    // Main tables as wide as the longest fixed code: no subtables.
-    THuffmanTree tree(THuffmanTree::kMaxCodeLimit, 9);
+THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count, const THuffmanAlphabet& alphabet,
+                            int mainBits) {
+    // The fixed codes are at most 9 bits long: no subtables.
+    THuffmanTree tree(THuffmanTree::kMaxCodeLimit, mainBits);
     tree.Build(lengths, 0, count, alphabet);
     return tree;
 }
@@ -57,14 +57,13 @@ THuffmanTree BuildFixedTree(const uint8_t* lengths, size_t count,
 
 THuffmanTree::THuffmanTree(int codeLimit, int mainBits)
     : codeLimit_(std::clamp(codeLimit, 1, kMaxCodeLimit)),
-      mainBitsLimit_(std::clamp(mainBits, 1, kMaxCodeLimit)) {
+      mainBits_(std::clamp(mainBits, 1, kMaxCodeLimit)) {
     MakeEmpty();
 }
 
 void THuffmanTree::MakeEmpty() {
     maxBits_ = 0;
-    mainBits_ = 0;
-    table_.assign(1, Table::kNoCode);
+    table_.assign(size_t{1} << mainBits_, Table::kNoCode);
     std::fill(std::begin(lengthCount_), std::end(lengthCount_), 0);
     sorted_.clear();
     extraBits_.clear();
@@ -114,8 +113,9 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
             return TCodeSpace::Unusable;
         }
         ++lengthCount[length];
-        if (length > maxBits) maxBits = length;
     }
+    for (int bits = 1; bits <= codeLimit_; ++bits)
+        if (lengthCount[bits] != 0) maxBits = bits;
     const size_t codes = count - static_cast<size_t>(lengthCount[0]);
     lengthCount[0] = 0;
 
@@ -138,7 +138,6 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         space = TCodeSpace::SingleCode;
 
     maxBits_ = maxBits;
-    mainBits_ = std::min(maxBits, mainBitsLimit_);
     std::copy(std::begin(lengthCount), std::end(lengthCount), lengthCount_);
     firstExtraSymbol_ = alphabet.firstExtraSymbol;
     if (alphabet.extraBits && firstExtraSymbol_ < count)
@@ -147,14 +146,17 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         extraBits_.clear();
 
     // Symbols ordered by code length, in symbol order within one length (canonical order), and
-    // the canonical code of each.
+    // the canonical code of each. Symbols without a code are sorted behind all codes and then
+    // dropped, which spares the loop a branch the processor could not predict.
     size_t groupStart[kMaxCodeLimit + 1] = {};
     for (int bits = 2; bits <= maxBits; ++bits)
         groupStart[bits] = groupStart[bits - 1] + static_cast<size_t>(lengthCount[bits - 1]);
-    sorted_.resize(codes);
+    groupStart[0] = codes;
+    sorted_.resize(count);
+    uint16_t* const sorted = sorted_.data();
     for (size_t symbol = 0; symbol < count; ++symbol)
-        if (lengths[first + symbol] != 0)
-            sorted_[groupStart[lengths[first + symbol]]++] = static_cast<uint16_t>(symbol);
+        sorted[groupStart[lengths[first + symbol]]++] = static_cast<uint16_t>(symbol);
+    sorted_.resize(codes);
     uint16_t codeOf[kMaxSymbols];
     uint8_t lengthOf[kMaxSymbols];
     {
@@ -171,9 +173,11 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
 
     // The main table grows one code length at a time: doubling the table so far repeats every
     // shorter code for the new top index bit, then each code of this length takes its one slot.
-    // Slots no code reaches stay "no code".
-    table_.assign(size_t{1} << mainBits_, Table::kNoCode);
+    // Slots no code reaches stay "no code". Past the longest code it only doubles. Every slot
+    // is written before it is read, starting from slot 0.
+    table_.resize(size_t{1} << mainBits_);
     uint32_t* table = table_.data();
+    table[0] = Table::kNoCode;
     size_t next = 0;
     for (int length = 1; length <= mainBits_; ++length) {
         const size_t half = size_t{1} << (length - 1);
@@ -181,7 +185,7 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
         for (; next < codes && lengthOf[next] == length; ++next)
             table[ReverseBits(codeOf[next], length)] = MakeEntry(alphabet, sorted_[next], length);
     }
-    if (alphabet.literals > 0) PairLiterals();
+    if (alphabet.literals > 0) PairLiterals(codeOf, lengthOf, alphabet.literals);
 
     // Longer codes: the codes that share their first mainBits bits are consecutive in canonical
     // order and share one subtable, indexed by as many further bits as the longest of them has.
@@ -212,22 +216,33 @@ TCodeSpace THuffmanTree::Build(const uint8_t* lengths, size_t first, size_t coun
 }
 
 // Where the bits after a literal's code start another literal code that fits in the main table's
-// index too, the entry carries both bytes.
-void THuffmanTree::PairLiterals() {
+// index too, the entry carries both bytes. Only literal codes that leave room for the shortest
+// literal code can start a pair, so only their slots are visited: in most blocks few or none.
+void THuffmanTree::PairLiterals(const uint16_t* codeOf, const uint8_t* lengthOf, size_t literals) {
+    const size_t codes = sorted_.size();
+    size_t next = 0;
+    while (next < codes && lengthOf[next] <= mainBits_ && sorted_[next] >= literals) ++next;
+    if (next == codes || lengthOf[next] > mainBits_) return; // no literal in the main table
+    const unsigned room = static_cast<unsigned>(mainBits_) - lengthOf[next];
     uint32_t* const table = table_.data();
-    const size_t size = size_t{1} << mainBits_;
-    for (size_t index = 0; index < size; ++index) {
-        const uint32_t entry = table[index];
-        if (!(entry & Table::kLiteral)) continue;
-        const unsigned firstLength = Table::CodeLength(entry);
-        // The entry at the remaining bits still holds its own first literal and code length.
-        const uint32_t second = table[index >> firstLength];
-        if (!(second & Table::kLiteral)) continue;
-        const unsigned secondLength = Table::CodeLength(second);
-        if (firstLength + secondLength > static_cast<unsigned>(mainBits_)) continue;
-        const uint32_t bytes = (Table::Value(entry) & 0xFF) | (Table::Value(second) & 0xFF) << 8;
-        table[index] = bytes << 16 | Table::kLiteral | Table::kSecondLiteral | firstLength << 8 |
-                       (firstLength + secondLength);
+    // Canonical order runs from the shortest codes up.
+    for (; next < codes && lengthOf[next] <= room; ++next) {
+        if (sorted_[next] >= literals) continue;
+        const unsigned firstLength = lengthOf[next];
+        const size_t firstBits = ReverseBits(codeOf[next], static_cast<int>(firstLength));
+        const uint32_t firstByte = sorted_[next];
+        // Slot `firstBits | rest << firstLength` is followed by the bits `rest`, whose entry still
+        // holds its own first literal and code length even when it has been paired itself.
+        for (size_t rest = 0; rest < (size_t{1} << (mainBits_ - firstLength)); ++rest) {
+            const uint32_t second = table[rest];
+            if (!(second & Table::kLiteral)) continue;
+            const unsigned secondLength = Table::CodeLength(second);
+            if (firstLength + secondLength > static_cast<unsigned>(mainBits_)) continue;
+            const uint32_t bytes = firstByte | (Table::Value(second) & 0xFF) << 8;
+            table[firstBits | rest << firstLength] = bytes << 16 | Table::kLiteral |
+                                                     Table::kSecondLiteral | firstLength << 8 |
+                                                     (firstLength + secondLength);
+        }
     }
 }
 
@@ -236,7 +251,8 @@ const THuffmanTree& FixedLiteralTree() {
         uint8_t lengths[288];
         for (int symbol = 0; symbol < 288; ++symbol)
             lengths[symbol] = symbol < 144 ? 8 : symbol < 256 ? 9 : symbol < 280 ? 7 : 8;
-        return BuildFixedTree(lengths, 288, inflate_tables::kLiteralLengthAlphabet);
+        return BuildFixedTree(lengths, 288, inflate_tables::kLiteralLengthAlphabet,
+                              inflate_tables::kLiteralMainBits);
     }();
     return tree;
 }
@@ -245,7 +261,8 @@ const THuffmanTree& FixedDistanceTree() {
     static const THuffmanTree tree = [] {
         uint8_t lengths[32];
         for (uint8_t& length : lengths) length = 5;
-        return BuildFixedTree(lengths, 32, inflate_tables::kDistanceAlphabet);
+        return BuildFixedTree(lengths, 32, inflate_tables::kDistanceAlphabet,
+                              inflate_tables::kDistanceMainBits);
     }();
     return tree;
 }

@@ -108,8 +108,11 @@ TEST(HuffmanTree, DecodingTableAgreesWithCanonicalDecoding) {
         const TCodeSpace space = tree.Build(lengths.data(), 0, symbols, alphabet);
         ASSERT_TRUE(space == TCodeSpace::Complete || space == TCodeSpace::Incomplete ||
                     space == TCodeSpace::SingleCode);
+        // The main table is as wide as asked for even when every code is shorter.
         const Table table = tree.Table();
-        for (uint32_t index = 0; index < (1u << tree.MaxBits()); ++index) {
+        ASSERT_EQ(table.mainBits, distances ? 8u : 11u);
+        const int indexBits = std::max(tree.MaxBits(), static_cast<int>(table.mainBits));
+        for (uint32_t index = 0; index < (1u << indexBits); ++index) {
             const uint32_t entry = table.Decode(index);
             const uint32_t expected = tree.Lookup(index);
             SCOPED_TRACE(testing::Message() << "round " << round << " index " << index);
@@ -131,6 +134,11 @@ TEST(HuffmanTree, DecodingTableAgreesWithCanonicalDecoding) {
                     ASSERT_LE(Table::Consumed(entry), 11u);
                 } else {
                     ASSERT_EQ(Table::Consumed(entry), length);
+                    // Unpaired only where the next code is no literal or does not fit too.
+                    const uint32_t next = tree.Lookup(index >> length);
+                    const bool nextIsLiteral =
+                        next != THuffmanTree::kNoCode && (next & 0xFFFF) < 256;
+                    ASSERT_FALSE(nextIsLiteral && length + ((next >> 16) & 0xFF) <= table.mainBits);
                 }
             } else if (!distances && symbol == 256) {
                 ASSERT_EQ(Table::Value(entry), 0u);
