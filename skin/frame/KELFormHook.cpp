@@ -99,9 +99,8 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             TFramePaintHold hold(*this); // the frame is painted once, below
             if (message == WM_NCACTIVATE)
                 titleBar_->Repaint();
-            else if (titleBar_->HandleAllocated()) {
+            else if (titleBar_->HandleAllocated())
                 PaintPendingTitleBar();
-            }
         }
         PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : 0;
