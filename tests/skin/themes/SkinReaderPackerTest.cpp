@@ -44,7 +44,7 @@ Bytes Random(size_t size, uint32_t seed) {
 
 TEST(SkinPacker, Crc32MatchesZlibAlsoWhenContinued) {
     const Bytes data = Random(100000, 1);
-    for (size_t size : {size_t{0}, size_t{1}, size_t{3}, size_t{1000}, data.size()}) {
+    for (size_t size : {size_t{0}, size_t{1}, size_t{3}, size_t{1000}, size_t{1013}, data.size()}) {
         EXPECT_EQ(Crc32(data.data(), size), crc32(0, data.data(), static_cast<uInt>(size)));
         EXPECT_EQ(Crc32(data.data() + size / 2, size - size / 2, Crc32(data.data(), size / 2)),
                   crc32(0, data.data(), static_cast<uInt>(size)));
