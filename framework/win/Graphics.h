@@ -227,6 +227,9 @@ public:
     void SetTransparentColor(TColor color);
 
     void Draw(TCanvas& canvas, const RECT& rect) override; // honours Transparent()
+    // Draws stretched to `rect` leaving out the pixels of colour `key` (clNone: the bottom-left
+    // pixel's colour), whatever the bitmap's own transparency settings.
+    void DrawWithKey(TCanvas& canvas, const RECT& rect, TColor key);
     std::unique_ptr<TGraphic> Clone() const override;
 
 private:

@@ -236,20 +236,15 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     if (Empty()) return;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width == 0 || height == 0) return;
-    HDC target = canvas.Handle();
-    HDC source = Canvas().Handle();
     if (Transparent()) {
         const TColor key = ColorToRGB(TransparentColor());
         if (key != clNone) {
-            if (width == width_ && height == height_ && DrawKeyed(canvas, rect.left, rect.top, key))
-                return;
-            // GDI's own export of the transparent copy: the msimg32 wrapper would be one more
-            // library loaded before the program starts.
-            GdiTransparentBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_,
-                              height_, key);
+            DrawWithKey(canvas, rect, key);
             return;
         }
     }
+    HDC target = canvas.Handle();
+    HDC source = Canvas().Handle();
     if (width == width_ && height == height_) {
         BitBlt(target, rect.left, rect.top, width, height, source, 0, 0, SRCCOPY);
         return;
@@ -257,6 +252,19 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
     StretchBlt(target, rect.left, rect.top, width, height, source, 0, 0, width_, height_, SRCCOPY);
     if (oldMode) SetStretchBltMode(target, oldMode);
+}
+
+void TBitmap::DrawWithKey(TCanvas& canvas, const RECT& rect, TColor key) {
+    if (Empty()) return;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width == 0 || height == 0) return;
+    // Without a colour the bottom-left pixel's is the key, as for a transparent bitmap.
+    key = key == clNone ? PixelToColor(ScanLine(height_ - 1)[0]) : ColorToRGB(key);
+    if (width == width_ && height == height_ && DrawKeyed(canvas, rect.left, rect.top, key)) return;
+    // GDI's own export of the transparent copy: the msimg32 wrapper would be one more library
+    // loaded before the program starts.
+    GdiTransparentBlt(canvas.Handle(), rect.left, rect.top, width, height, Canvas().Handle(), 0, 0,
+                      width_, height_, key);
 }
 
 bool TBitmap::DrawKeyed(TCanvas& canvas, int x, int y, TColor key) const {

@@ -291,6 +291,7 @@ private:
     std::unique_ptr<TkelTitleBarPopupMenu> systemMenu_;
     TBitmap fullTitle_, composedTitle_;
     TBitmap buttonPicture_; // carries one button picture while the buttons are drawn
+    TBitmap backedPicture_; // carries a right section's picture over the background colour
     TBitmap paintBuffer_;   // the bar is painted here and copied to the screen
     // The sections as last drawn, and what they were drawn for.
     struct TSectionsKey {

@@ -104,19 +104,15 @@ POINT TkelTitleBar::CursorInBar() const {
 }
 
 void TkelTitleBar::DrawPictureWithBackground(TCanvas& canvas, int x, int y, TGraphic& picture) {
-    // The picture's transparent pixels show the title background colour.
-    TBitmap copy;
+    // The picture's transparent pixels show the title background colour: it is drawn, with the
+    // theme's transparent colour as key, over a bitmap filled with that colour.
+    TBitmap& copy = backedPicture_;
     SizeAndFill(copy, picture.Width(), picture.Height(), titleBackColor_);
-    TBitmap* source = dynamic_cast<TBitmap*>(&picture);
-    if (source) {
-        TBitmap keyed;
-        keyed.Assign(*source);
-        keyed.SetTransparent(true);
-        keyed.SetTransparentColor(transparentColor_);
-        copy.Canvas().Draw(0, 0, keyed);
-    } else {
+    if (auto* source = dynamic_cast<TBitmap*>(&picture))
+        source->DrawWithKey(copy.Canvas(), {0, 0, source->Width(), source->Height()},
+                            transparentColor_);
+    else
         copy.Canvas().Draw(0, 0, picture);
-    }
     canvas.Draw(x, y, copy);
 }
 

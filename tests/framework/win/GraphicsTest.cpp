@@ -283,6 +283,28 @@ TEST(GraphicsDraw, TransparentDrawIsTheSameIntoBitmapsAndThroughClippedDcs) {
     EXPECT_EQ(picture.ScanLine(0)[1], 0x102030u * 2);
 }
 
+TEST(GraphicsDraw, DrawWithKeyIgnoresTheBitmapsOwnSettings) {
+    TBitmap picture(2, 2);
+    picture.ScanLine(0)[0] = ColorToPixel(clRed);
+    picture.ScanLine(0)[1] = ColorToPixel(clLime);
+    picture.ScanLine(1)[0] = ColorToPixel(clBlack); // bottom-left: the key when none is given
+    picture.ScanLine(1)[1] = ColorToPixel(clRed);
+    picture.SetTransparent(true);
+    picture.SetTransparentColor(clLime);
+    TBitmap target(2, 2);
+    Fill(target, clBlue);
+    picture.DrawWithKey(target.Canvas(), {0, 0, 2, 2}, clRed);
+    EXPECT_EQ(At(target, 0, 0), clBlue);
+    EXPECT_EQ(At(target, 1, 0), clLime);
+    EXPECT_EQ(At(target, 1, 1), clBlue);
+    Fill(target, clBlue);
+    picture.DrawWithKey(target.Canvas(), {0, 0, 2, 2}, clNone);
+    EXPECT_EQ(At(target, 0, 1), clBlue);
+    EXPECT_EQ(At(target, 0, 0), clRed);
+    EXPECT_TRUE(picture.Transparent());
+    EXPECT_EQ(picture.TransparentColor(), clLime);
+}
+
 TEST(GraphicsDraw, StretchDrawScalesAndHonoursTransparency) {
     TBitmap picture(2, 2);
     picture.ScanLine(0)[0] = ColorToPixel(clRed);
