@@ -286,23 +286,23 @@ TEST(GraphicsDraw, TransparentDrawIsTheSameIntoBitmapsAndThroughClippedDcs) {
 TEST(GraphicsDraw, DrawWithKeyIgnoresTheBitmapsOwnSettings) {
     TBitmap picture(2, 2);
     picture.ScanLine(0)[0] = ColorToPixel(clRed);
-    picture.ScanLine(0)[1] = ColorToPixel(clLime);
+    picture.ScanLine(0)[1] = ColorToPixel(clGray);
     picture.ScanLine(1)[0] = ColorToPixel(clBlack); // bottom-left: the key when none is given
     picture.ScanLine(1)[1] = ColorToPixel(clRed);
     picture.SetTransparent(true);
-    picture.SetTransparentColor(clLime);
+    picture.SetTransparentColor(clGray);
     TBitmap target(2, 2);
     Fill(target, clBlue);
     picture.DrawWithKey(target.Canvas(), {0, 0, 2, 2}, clRed);
     EXPECT_EQ(At(target, 0, 0), clBlue);
-    EXPECT_EQ(At(target, 1, 0), clLime);
+    EXPECT_EQ(At(target, 1, 0), clGray);
     EXPECT_EQ(At(target, 1, 1), clBlue);
     Fill(target, clBlue);
     picture.DrawWithKey(target.Canvas(), {0, 0, 2, 2}, clNone);
     EXPECT_EQ(At(target, 0, 1), clBlue);
     EXPECT_EQ(At(target, 0, 0), clRed);
     EXPECT_TRUE(picture.Transparent());
-    EXPECT_EQ(picture.TransparentColor(), clLime);
+    EXPECT_EQ(picture.TransparentColor(), clGray);
 }
 
 TEST(GraphicsDraw, StretchDrawScalesAndHonoursTransparency) {
