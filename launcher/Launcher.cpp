@@ -9,7 +9,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kel;
     InitFramework();
     MapHandPointCursor();
-    ApplyProductIdentity();
+    ApplyProductTitle(); // the icon follows once the main window is painted
     Application->Initialize();
     Application->CreateForm<TFormMain>();
     Application->Run();

@@ -11,8 +11,11 @@ void MapHandPointCursor() {
     Screen->SetCursors(crHandPoint, LoadCursorA(nullptr, IDC_HAND));
 }
 
-const TProduct* ApplyProductIdentity() {
+void ApplyProductTitle() {
     Application->SetTitle(ReadConfigValue("Name", ""));
+}
+
+const TProduct* ApplyProductIcon() {
     // The title is read back from the application's window, so a long name arrives cut.
     const TProduct* product = FindProduct(Application->Title());
     if (product)

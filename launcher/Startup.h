@@ -8,9 +8,13 @@ namespace kel {
 // The framework's hand-point cursor becomes the system's hand cursor.
 void MapHandPointCursor();
 
-// Reads "Name" from the configuration file into the application title and, when the title names
-// a product, loads that product's icon group from the executable as the application icon.
-// Returns the product row, or nullptr when the title names none (no icon is loaded then).
-const TProduct* ApplyProductIdentity();
+// Reads "Name" from the configuration file into the application title.
+void ApplyProductTitle();
+
+// When the application title names a product, loads that product's icon group from the executable
+// as the application icon. Returns the product row, or nullptr when the title names none (no icon
+// is loaded then). Setting an icon costs a few milliseconds of window-system work, so the main
+// window does it once it is painted.
+const TProduct* ApplyProductIcon();
 
 } // namespace kel
