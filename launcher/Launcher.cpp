@@ -7,6 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kel;
+    DisableInputMethod(); // before the first window
     InitFramework();
     MapHandPointCursor();
     ApplyProductTitle(); // the icon follows once the main window is painted

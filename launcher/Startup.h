@@ -1,9 +1,15 @@
-// Start-up of the launcher: the hand cursor and the product identity (title and icon).
+// Start-up of the launcher: no input method, the hand cursor and the product identity (title and
+// icon).
 #pragma once
 
 #include "launcher/ProductTable.h"
 
 namespace kel {
+
+// The launcher takes no typed text, so it gets no input method: setting one up as the main
+// window first activates costs about 6 ms under Wine, more than half of what showing a bare window
+// takes.
+void DisableInputMethod();
 
 // The framework's hand-point cursor becomes the system's hand cursor.
 void MapHandPointCursor();
