@@ -7,9 +7,10 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kel;
+    DisableInputMethod(); // before the first window
     InitFramework();
     MapHandPointCursor();
-    ApplyProductIdentity();
+    ApplyProductTitle(); // the icon follows once the main window is painted
     Application->Initialize();
     Application->CreateForm<TFormMain>();
     Application->Run();

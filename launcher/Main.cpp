@@ -6,6 +6,7 @@
 
 #include "framework/SysUtils.h"
 #include "launcher/HelpLinkFuncs.h"
+#include "launcher/Startup.h"
 #include "launcher/UtilFuncs.h"
 #include "launcher/ufrmAbout.h"
 #include "skin/controls/KELButton.h"
@@ -33,6 +34,7 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
     CreateComponents();
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     DoCreate();
+    PostMessageA(Handle(), WM_APPLYICON, 0, 0);
 }
 
 std::string TFormMain::WelcomeText() const {
@@ -109,6 +111,10 @@ void TFormMain::FormCreate(TObject*) {
 LRESULT TFormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_AFTERSHOW) {
         WMAfterShow();
+        return 0;
+    }
+    if (message == WM_APPLYICON) {
+        ApplyProductIcon();
         return 0;
     }
     return TForm::WndProc(message, wParam, lParam);

@@ -15,6 +15,9 @@ class TkelImageButton;
 
 // Posted by the main window to itself once created; handled after the window is on screen.
 constexpr UINT WM_AFTERSHOW = WM_USER + 1;
+// Posted by the main window to itself once created, also when its skin failed to load: the product
+// icon is set after the first paint, which it would otherwise delay.
+constexpr UINT WM_APPLYICON = WM_USER + 2;
 
 class TFormMain : public TForm {
     KEL_DECLARE_CLASS(TFormMain)

@@ -49,7 +49,12 @@ void TFont::Changed(bool handleStale) {
 }
 
 void TFont::Assign(const TFont& source) {
-    if (&source == this) return;
+    // Controls hand their font to their canvas on every paint: an equal font keeps its handle, as
+    // a new one would be created and selected each time.
+    if (&source == this ||
+        (name_ == source.name_ && height_ == source.height_ && color_ == source.color_ &&
+         style_ == source.style_ && charset_ == source.charset_ && quality_ == source.quality_))
+        return;
     name_ = source.name_;
     height_ = source.height_;
     color_ = source.color_;

@@ -272,8 +272,10 @@ bool TkelCustomButton::DialogChar(char ch, TShiftState shift) {
 
 void TkelCustomButton::FocusChanged(TWinControl* focused) {
     TCustomControl::FocusChanged(focused);
+    // Only which button Enter clicks is decided here, and no picture shows it: the buttons losing
+    // and taking the focus repaint themselves. Repainting every button of the form would paint
+    // them all twice as the window first shows.
     active_ = default_;
-    Repaint();
 }
 
 // ---- Repeat timer ------------------------------------------------------------------------------

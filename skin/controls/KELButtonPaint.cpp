@@ -88,8 +88,7 @@ void TkelCustomButton::Paint() {
     DrawPicture(canvas, picture.get());
     picture.reset();
     if (Focused() && TabStop()) PaintFocusRect(canvas);
-    canvas.Font().Assign(Font());
-    Canvas().Font().Assign(Font());
+    // DrawCaption gives the buffer the font; the control's canvas has it from the paint request.
     if (!IsBlank(caption_)) DrawCaption(canvas, caption_);
     Canvas().CopyRect(client, canvas, client);
 }

@@ -187,6 +187,23 @@ TEST_F(MainWindow, MissingButtonPictureKeepsEverythingLoadedBeforeIt) {
     EXPECT_EQ(f.ButtonMin->Left(), 372); // no alternative layout although Skin is 1
 }
 
+TEST_F(MainWindow, ProductIconReachesTheWindowAfterItsFirstPaintAlsoWhenTheSkinFails) {
+    const HICON product = LoadIconA(GetModuleHandleA(nullptr), "a1");
+    for (const char* skin : {"0", "abc"}) {
+        Application->SetIcon(nullptr, false);
+        recorder.errors.clear();
+        WriteConfig(std::string("[SYSTEM]\r\nName=Larkspur Media Kit\r\nSkin=") + skin + "\r\n");
+        TFormMain& f = Create();
+        f.Show();
+        Pump(100);
+        EXPECT_EQ(Application->Icon().Handle(), product) << skin;
+        for (WPARAM size : {ICON_BIG, ICON_SMALL})
+            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(f.Handle(), WM_GETICON, size, 0)),
+                      product)
+                << skin;
+    }
+}
+
 TEST_F(MainWindow, InfoTextWelcomesAndFollowsTheLargeButtons) {
     TFormMain& f = Create();
     f.Show();

@@ -29,6 +29,11 @@ protected:
         std::fclose(f);
     }
     static HICON IconGroup(const char* name) { return LoadIconA(GetModuleHandleA(nullptr), name); }
+    // Title and icon, as the launcher applies them before and after its first paint.
+    static const TProduct* ApplyProductIdentity() {
+        ApplyProductTitle();
+        return ApplyProductIcon();
+    }
 };
 
 TEST_F(Startup, ProgramFolderEndsInABackslashAndHoldsTheConfiguration) {

@@ -454,6 +454,24 @@ TEST(GraphicsFont, HandleIsRecreatedAfterEveryChange) {
     EXPECT_NE(font.Handle(), nullptr);
 }
 
+TEST(GraphicsFont, AssignKeepsTheHandleOfAnEqualFontAndRenewsItOtherwise) {
+    TFont source, copy;
+    source.SetName("Arial");
+    source.SetQuality(ANTIALIASED_QUALITY);
+    copy.Assign(source);
+    const HFONT kept = copy.Handle();
+    int changes = 0;
+    copy.OnChange = [&changes] { ++changes; };
+    copy.Assign(source);
+    EXPECT_EQ(copy.Handle(), kept);
+    EXPECT_EQ(changes, 0);
+    source.SetColor(clRed); // any one property differing gives a new font
+    copy.Assign(source);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(copy.Color(), clRed);
+    EXPECT_NE(copy.Handle(), nullptr);
+}
+
 TEST(GraphicsIcon, SharedOwnedCopiedAndLoaded) {
     TIcon shared;
     HICON system = LoadIconA(nullptr, IDI_APPLICATION);

@@ -3,6 +3,8 @@
 // rectangle, the caption and the built-in style strips.
 #include "ButtonTestSupport.h"
 
+#include <map>
+
 #include "framework/win/ExtCtrls.h"
 
 namespace kel::buttontest {
@@ -207,6 +209,53 @@ TEST_F(ButtonPaint, FocusRectangleOnlyWhenAskedAndFocused) {
     b->SetFocus();
     b->SetTabStop(false); // no tab stop, no focus rectangle
     EXPECT_FALSE(AnyOtherThan(*Face(*b), {0, 0, 40, 30}, kNormal));
+}
+
+// Paint requests of this thread's windows, sent or taken from the queue, while it lives.
+class PaintCounter {
+public:
+    PaintCounter() {
+        counts_ = &counts;
+        sent_ = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        queued_ = SetWindowsHookExA(WH_GETMESSAGE, Queued, nullptr, GetCurrentThreadId());
+    }
+    ~PaintCounter() {
+        UnhookWindowsHookEx(sent_);
+        UnhookWindowsHookEx(queued_);
+        counts_ = nullptr;
+    }
+    int Of(TWinControl& control) { return counts[control.Handle()]; }
+    std::map<HWND, int> counts;
+
+private:
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_PAINT && counts_)
+            ++(*counts_)[message->hwnd];
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Queued(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_PAINT && counts_)
+            ++(*counts_)[message->hwnd];
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::map<HWND, int>* counts_ = nullptr;
+    HHOOK sent_, queued_;
+};
+
+TEST_F(ButtonPaint, FocusMoveRepaintsTheTwoButtonsItMovesBetweenOnceEach) {
+    TkelImageButton* from = AddButton(20, 20);
+    TkelImageButton* to = AddButton(80, 20);
+    TkelImageButton* bystander = AddButton(140, 20);
+    from->SetFocus();
+    Pump(20);
+    PaintCounter paints;
+    to->SetFocus();
+    Pump(20);
+    EXPECT_EQ(paints.Of(*from), 1);
+    EXPECT_EQ(paints.Of(*to), 1);
+    EXPECT_EQ(paints.Of(*bystander), 0);
 }
 
 TEST_F(ButtonPaint, CaptionIsCentredShiftedWhenPressedAndEmbossedWhenDisabled) {
