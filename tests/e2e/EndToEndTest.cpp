@@ -149,6 +149,27 @@ protected:
         MouseClick(r.left + left + width / 2, r.top + top + height / 2);
     }
 
+    // Clicks the info text, which does nothing else, until the launcher's window is the active
+    // one, as a user would; a click that only activates the window starts no tool later.
+    void BringToFront(HWND window) {
+        for (int attempt = 0; attempt < 10 && GetForegroundWindow() != window; ++attempt) {
+            ClickAt(window, 16, 160, 20, 12);
+            for (int i = 0; i < 10 && GetForegroundWindow() != window; ++i) Sleep(50);
+        }
+        EXPECT_EQ(GetForegroundWindow(), window);
+        Sleep(100); // the click that made it active is handled before the next one arrives
+    }
+
+    // Clicks a tool's button and waits for its start. Under a loaded Wine a synthetic click now
+    // and then never reaches the window; it is given once more after three quiet seconds.
+    std::string ClickAndWaitForStart(HWND window, int left, const char* tool) {
+        ClickAt(window, left, 40, 99, 108);
+        const std::string text = WaitForLog(tool, 1, 3000);
+        if (CountLines(text, tool) > 0) return text;
+        ClickAt(window, left, 40, 99, 108);
+        return WaitForLog(tool);
+    }
+
     std::string folder, log;
     PROCESS_INFORMATION process{};
 };
@@ -185,13 +206,10 @@ TEST_F(EndToEnd, LargeButtonsAndMenuItemsStartTheirTools) {
     HWND window = WaitForWindow("KelForm");
     ASSERT_NE(window, nullptr);
     WaitForLog("afterrun.exe");
-    // A first click on the info text brings the window to the front, as a user's would.
-    ClickAt(window, 16, 160, 20, 12);
+    BringToFront(window);
 
-    ClickAt(window, 20, 40, 99, 108);
-    EXPECT_EQ(CountLines(WaitForLog("mkfiles.exe"), "mkfiles.exe"), 1);
-    ClickAt(window, 121, 40, 99, 108);
-    EXPECT_EQ(CountLines(WaitForLog("mkmovie.exe"), "mkmovie.exe"), 1);
+    EXPECT_EQ(CountLines(ClickAndWaitForStart(window, 20, "mkfiles.exe"), "mkfiles.exe"), 1);
+    EXPECT_EQ(CountLines(ClickAndWaitForStart(window, 121, "mkmovie.exe"), "mkmovie.exe"), 1);
 
     const struct {
         int buttonLeft;
@@ -202,6 +220,7 @@ TEST_F(EndToEnd, LargeButtonsAndMenuItemsStartTheirTools) {
                  {323, 5, "drvprobe.exe"}};
     for (const auto& item : items) {
         ClickAt(window, item.buttonLeft, 40, 99, 108);
+        if (!WaitForWindow("#32768", 3000)) ClickAt(window, item.buttonLeft, 40, 99, 108);
         ASSERT_NE(WaitForWindow("#32768", 5000), nullptr) << item.tool;
         // Keyboard selection skips the separator line.
         const int downs = item.item > 3 ? item.item : item.item + 1;
@@ -475,15 +494,15 @@ TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     HWND window = WaitForWindow("KelForm");
     ASSERT_NE(window, nullptr);
     WaitForLog("afterrun.exe");
-    ClickAt(window, 16, 160, 20, 12);
+    BringToFront(window);
     ClickAt(window, 372, 7, 29, 19);
     for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
     EXPECT_TRUE(IsIconic(window));
     ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
     for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
-    Sleep(500); // the restored window repainted and active again
-    ClickAt(window, 16, 160, 20, 12);
+    Sleep(500); // the restored window repainted
+    BringToFront(window);
     ClickAt(window, 399, 7, 30, 19);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
 }
