@@ -14,41 +14,27 @@
 
 #include "framework/win/Forms.h"
 #include "skin/frame/KELForm.h"
+#include "tests/skin/frame/FrameTestSupport.h"
 #include "tools/skintool/SkinPacker.h"
 
 using namespace kel;
+using kel::frame_test::CornerCutBmp;
+using kel::frame_test::SolidBmp;
 
 namespace {
 
 constexpr int kSteps = 120;
 
-// A picture of one colour whose top-left and top-right corners (or bottom ones) are cut away in
-// the transparent colour, as a rounded frame's pictures are.
-std::vector<uint8_t> Picture(int width, int height, uint32_t rgb, bool cutTop, bool cutBottom) {
-    TPixelImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const int dy = cutTop ? y : height - 1 - y;
-            const bool corner =
-                (cutTop || cutBottom) && dy < 6 && (x < 6 - dy || x >= width - 6 + dy);
-            if (corner) image.Pixels[static_cast<size_t>(y * width + x)] = 0xFF00FF;
-        }
-    return EncodeBmp24(image);
-}
-
 std::string WriteSkin() {
     using namespace skintool;
     const auto data = BuildSkinData({
-        BitmapEntry("SKIN2_TITLEBAR1", Picture(60, 30, 0x203060, true, false)),
-        BitmapEntry("SKIN2_TITLEBAR2", Picture(20, 30, 0x304070, false, false)),
-        BitmapEntry("SKIN2_TITLEBAR3", Picture(60, 30, 0x203060, true, false)),
-        BitmapEntry("SKIN2_TITLEBUTTONS", Picture(18 * 19, 19, 0x6080C0, false, false)),
-        BitmapEntry("SKIN2_FORMLEFTBORDER", Picture(5, 20, 0x203060, false, false)),
-        BitmapEntry("SKIN2_FORMRIGHTBORDER", Picture(5, 20, 0x203060, false, false)),
-        BitmapEntry("SKIN2_FORMBOTTOMBORDER1", Picture(30, 6, 0x203060, false, true)),
+        BitmapEntry("SKIN2_TITLEBAR1", CornerCutBmp(60, 30, 0x203060, true)),
+        BitmapEntry("SKIN2_TITLEBAR2", SolidBmp(20, 30, 0x304070)),
+        BitmapEntry("SKIN2_TITLEBAR3", CornerCutBmp(60, 30, 0x203060, true)),
+        BitmapEntry("SKIN2_TITLEBUTTONS", SolidBmp(18 * 19, 19, 0x6080C0)),
+        BitmapEntry("SKIN2_FORMLEFTBORDER", SolidBmp(5, 20, 0x203060)),
+        BitmapEntry("SKIN2_FORMRIGHTBORDER", SolidBmp(5, 20, 0x203060)),
+        BitmapEntry("SKIN2_FORMBOTTOMBORDER1", CornerCutBmp(30, 6, 0x203060, false)),
         IntegerEntry("SKIN2_TRANSCOLOR", 0xFF00FF),
         IntegerEntry("SKIN2_FORMCOLOR", 0xE0E0E0),
         IntegerEntry("SKIN2_TITLEFONTCOLOR", 0xFFFFFF),

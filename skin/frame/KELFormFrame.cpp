@@ -181,10 +181,7 @@ void TkelForm::UpdateBottomImage(int w) {
         bottomShown_.SetSize(w, bh);
         FillRectColor(bottomShown_.Canvas(), {0, 0, w, bh},
                       static_cast<TColor>(theme.GetColor(TkelThemeColorKey::FormColor)));
-        bottomImage_.SetTransparent(true);
-        bottomImage_.SetTransparentColor(transparentColor_);
-        bottomShown_.Canvas().Draw(0, 0, bottomImage_);
-        bottomImage_.SetTransparent(false);
+        bottomImage_.DrawWithKey(bottomShown_.Canvas(), {0, 0, w, bh}, transparentColor_);
     } else {
         bottomShown_.SetSize(0, 0);
     }

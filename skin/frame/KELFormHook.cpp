@@ -181,15 +181,11 @@ void TkelForm::HostSized() {
         shownMaximized_ = maximized; // the maximise button's pictures follow the window state
         titleBar_->RefreshMaxPictures();
     }
-    {
-        // The new region is given without a repaint of its own; then the whole window, frame and
-        // children, is invalidated and painted once by the update the size change brings.
-        TFramePaintHold hold(*this);
-        if (IsMDIChild()) MDIChildSized(maximized);
-        UpdateRegion(false);
-    }
-    if (HWND bar = titleBar_->HandleAllocated() ? titleBar_->Handle() : nullptr)
-        InvalidateRect(bar, nullptr, FALSE);
+    // Frame paints are held while the size change is handled. The new region is given without a
+    // repaint of its own; then the whole window, frame and children, is invalidated and painted
+    // once by the update the size change brings.
+    if (IsMDIChild()) MDIChildSized(maximized);
+    UpdateRegion(false);
     RedrawWindow(host_->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     framePaintSkipped_ = false;

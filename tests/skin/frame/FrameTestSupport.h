@@ -1,5 +1,6 @@
 // Helpers of the skinned frame tests: real mouse and key input, pumping messages until something
-// happens, finding this process's open menu, reading a window's pixels and solid test pictures.
+// happens, finding this process's open menu, reading a window's pixels, and solid and
+// rounded-corner test pictures (the frame benchmark uses the pictures too).
 #pragma once
 
 #include <windows.h>
@@ -82,6 +83,22 @@ inline std::vector<uint8_t> SolidBmp(int width, int height, uint32_t rgb) {
     image.Width = width;
     image.Height = height;
     image.Pixels.assign(static_cast<size_t>(width * height), rgb);
+    return EncodeBmp24(image);
+}
+
+// A picture of one colour whose two top corners (or bottom ones) are cut away in fuchsia, the
+// transparent colour, 6 pixels deep, as a rounded frame's pictures are; as a BMP file's bytes.
+inline std::vector<uint8_t> CornerCutBmp(int width, int height, uint32_t rgb, bool top) {
+    TPixelImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int depth = top ? y : height - 1 - y;
+            if (depth < 6 && (x < 6 - depth || x >= width - 6 + depth))
+                image.Pixels[static_cast<size_t>(y * width + x)] = 0xFF00FF;
+        }
     return EncodeBmp24(image);
 }
 

@@ -548,22 +548,6 @@ TEST_F(SkinnedFormFromSkinFile, RegionFlagsGiveTheOutlineOrTheFullRectangle) {
     EXPECT_TRUE(InRegion(window, 5, (r.bottom - r.top) / 2)) << "the middle band is solid";
 }
 
-// A picture of one colour whose two top corners (or bottom ones) are cut away in the transparent
-// colour, 6 pixels deep, as a rounded frame's pictures are.
-reader_test::Bytes CornerCutBmp(int width, int height, uint32_t rgb, bool top) {
-    TPixelImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<size_t>(width * height), rgb);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const int depth = top ? y : height - 1 - y;
-            if (depth < 6 && (x < 6 - depth || x >= width - 6 + depth))
-                image.Pixels[static_cast<size_t>(y * width + x)] = 0xFF00FF;
-        }
-    return EncodeBmp24(image);
-}
-
 TEST_F(SkinnedFormFromSkinFile, AResizedFormHasTheRegionAndFrameOfItsNewSize) {
     using namespace skintool;
     constexpr uint32_t kTitle = 0x203060, kSide = 0x106010, kBottom = 0x601010;
