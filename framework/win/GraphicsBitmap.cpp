@@ -237,11 +237,8 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width == 0 || height == 0) return;
     if (Transparent()) {
-        const TColor key = ColorToRGB(TransparentColor());
-        if (key != clNone) {
-            DrawWithKey(canvas, rect, key);
-            return;
-        }
+        DrawWithKey(canvas, rect, TransparentColor());
+        return;
     }
     HDC target = canvas.Handle();
     HDC source = Canvas().Handle();
