@@ -70,12 +70,17 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = std::max(0, width);
     height_ = std::max(0, height);
-    if (parent_ && visible_) {
+    const RECT now = BoundsRect();
+    if (EqualRect(&old, &now)) return;
+    auto* windowed = dynamic_cast<TWinControl*>(this);
+    // A window's move uncovers its parent's area through the window system; a control drawn on
+    // its parent has to ask for it.
+    if (parent_ && visible_ && !(windowed && windowed->HandleAllocated())) {
         InvalidateParentArea(old);
-        InvalidateParentArea(BoundsRect());
+        InvalidateParentArea(now);
     }
     if (width_ != old.right - old.left || height_ != old.bottom - old.top) {
-        if (auto* w = dynamic_cast<TWinControl*>(this)) w->AlignControls();
+        if (windowed) windowed->AlignControls();
         Resize();
     }
     // An aligned control that changed its own size moves its siblings along.

@@ -6,6 +6,21 @@
 
 namespace kel {
 
+namespace {
+
+// True when the window stands at `bounds` already, in its parent's client coordinates (the
+// screen's for a top-level window): moving it there again would still cost the window system a
+// whole position change.
+bool WindowHasBounds(HWND window, const RECT& bounds) {
+    RECT now;
+    if (!GetWindowRect(window, &now)) return false;
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    return EqualRect(&now, &bounds) != FALSE;
+}
+
+} // namespace
+
 // ---- TWinControl -------------------------------------------------------------------------------
 
 const TClassInfo& TWinControl::StaticClassInfo() {
@@ -135,7 +150,8 @@ void TWinControl::RemoveControl(TControl* control) {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
-    if (HWND h = window_.Handle())
+    HWND h = window_.Handle();
+    if (h && !WindowHasBounds(h, BoundsRect()))
         SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -25,6 +25,7 @@ void RegisterOwnClass(const TWindowParams& params, WNDPROC procedure) {
     wc.cbSize = sizeof wc;
     wc.style = params.ClassStyle;
     wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = sizeof(LONG_PTR); // the binding, read on every message
     wc.hInstance = module;
     wc.hCursor = nullptr; // WM_SETCURSOR decides
     wc.lpszClassName = params.WinClassName.c_str();
@@ -109,6 +110,7 @@ void TWindowBinding::Bind(HWND window, bool subclassed) {
                                          reinterpret_cast<DWORD_PTR>(this)))
         return;
     SetPropA(window, kBindingProp, this);
+    if (!subclassed) SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(this));
     handle_ = window;
     subclassed_ = subclassed;
 }
@@ -116,6 +118,7 @@ void TWindowBinding::Bind(HWND window, bool subclassed) {
 void TWindowBinding::Unbind() {
     if (!handle_) return;
     RemovePropA(handle_, kBindingProp);
+    if (!subclassed_) SetWindowLongPtrA(handle_, 0, 0);
     if (subclassed_) RemoveWindowSubclass(handle_, &TWindowBinding::SubclassProc, kSubclassId);
     handle_ = nullptr;
     subclassed_ = false;
@@ -158,7 +161,9 @@ LRESULT TWindowBinding::Deliver(TWindowBinding& binding, UINT message, WPARAM wP
 
 LRESULT CALLBACK TWindowBinding::ClassProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    TWindowBinding* binding = BindingOf(window);
+    // The binding of a window of our classes stands in its extra bytes: a window property would
+    // cost the window system a lookup of its own on every message.
+    auto* binding = reinterpret_cast<TWindowBinding*>(GetWindowLongPtrA(window, 0));
     if (!binding && tCreating && !tCreating->handle_) {
         binding = tCreating;
         tCreating = nullptr;

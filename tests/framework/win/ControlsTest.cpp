@@ -1,11 +1,14 @@
 // Controls on real windows under Wine: windowless children, the click rule, mouse enter and leave,
 // dialog keys and characters, focus changes and tab order.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/StdCtrls.h"
 
@@ -172,6 +175,42 @@ TEST(ControlsLifetime, AFreedWindowedChildLeavesTheTabOrderAndTheFocus) {
         EXPECT_EQ(form.FindNextControl(nullptr, true, false), kept);
         EXPECT_EQ(form.FindNextControl(kept, true, false), kept) << "the only control left";
     }
+}
+
+// Setting the bounds a window has already costs the window system nothing: no position change is
+// sent. What counts is where the window stands, not the bounds the control last set: a window
+// moved behind the control's back is put back.
+TEST(ControlsBounds, AWindowIsMovedOnlyWhenItStandsElsewhere) {
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(10, 20, 100, 50);
+    form.Show();
+    static int positionChanges = 0;
+    SUBCLASSPROC counter = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) -> LRESULT {
+        if (message == WM_WINDOWPOSCHANGING) ++positionChanges;
+        return DefSubclassProc(window, message, wParam, lParam);
+    };
+    ASSERT_TRUE(SetWindowSubclass(panel->Handle(), counter, 1, 0));
+    positionChanges = 0;
+    panel->SetBounds(10, 20, 100, 50);
+    form.SetBounds(100, 100, 300, 200);
+    EXPECT_EQ(positionChanges, 0);
+
+    SetWindowPos(panel->Handle(), nullptr, 40, 30, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+    positionChanges = 0;
+    panel->SetBounds(10, 20, 100, 50);
+    EXPECT_EQ(positionChanges, 1);
+    RECT r;
+    GetWindowRect(panel->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 110);
+    EXPECT_EQ(r.bottom, 70);
+    RemoveWindowSubclass(panel->Handle(), counter, 1);
 }
 
 } // namespace
