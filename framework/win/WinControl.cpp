@@ -151,8 +151,11 @@ void TWinControl::RemoveControl(TControl* control) {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
     HWND h = window_.Handle();
+    // The background uncovered is erased with the next paint, not at once: a resized parent
+    // resizes its aligned children, and each would else have the whole family erased again.
     if (h && !WindowHasBounds(h, BoundsRect()))
-        SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 void TWinControl::SetVisible(bool value) {
