@@ -183,8 +183,11 @@ void TkelForm::HostSized() {
     }
     // Frame paints are held while the size change is handled. The new region is given without a
     // repaint of its own; then the whole window, frame and children, is invalidated and painted
-    // once by the update the size change brings.
+    // once by the update the size change brings. What waits for a paint is let go first: the
+    // region's own position change would else erase the frame and every child at once.
     if (IsMDIChild()) MDIChildSized(maximized);
+    RedrawWindow(host_->Handle(), nullptr, nullptr,
+                 RDW_VALIDATE | RDW_NOERASE | RDW_NOFRAME | RDW_ALLCHILDREN);
     UpdateRegion(false);
     RedrawWindow(host_->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
