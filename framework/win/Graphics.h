@@ -206,6 +206,10 @@ public:
     void SetWidth(int width) { SetSize(width, height_); }
     void SetHeight(int height) { SetSize(width_, height); }
     void SetSize(int width, int height);
+    // A bitmap resized often (an off-screen buffer that follows a window's size) may keep a DIB
+    // larger than its size, so that most resizes need no new one. Its Handle() is then that DIB,
+    // whose top-left Width() x Height() pixels are the picture. Off by default.
+    void SetKeepsMemory(bool value) { keepsMemory_ = value; }
     uint32_t* ScanLine(int y); // row y, top to bottom
     const uint32_t* ScanLine(int y) const;
     HBITMAP Handle() const { return bitmap_; }
@@ -241,6 +245,8 @@ private:
     void Release();
     void Reallocate(int width, int height); // keeps the overlapping top-left pixels
     int width_ = 0, height_ = 0;
+    int stride_ = 0, rows_ = 0; // the DIB's own width and height
+    bool keepsMemory_ = false;
     HBITMAP bitmap_ = nullptr;
     uint32_t* bits_ = nullptr;
     std::unique_ptr<BitmapCanvas> canvas_;

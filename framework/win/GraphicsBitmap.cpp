@@ -96,7 +96,7 @@ void TBitmap::Release() {
     if (bitmap_) DeleteObject(bitmap_);
     bitmap_ = nullptr;
     bits_ = nullptr;
-    width_ = height_ = 0;
+    width_ = height_ = stride_ = rows_ = 0;
 }
 
 TCanvas& TBitmap::Canvas() {
@@ -118,25 +118,47 @@ void TBitmap::Reallocate(int width, int height) {
         height_ = height;
         return;
     }
-    uint32_t* bits = nullptr;
-    gdi::UniqueGdi<HBITMAP> bitmap = gdi::CreateDib32(width, height, &bits);
     // New area shows the canvas's brush colour (white unless changed), like a fresh sheet.
     const TColor background = canvas_ ? canvas_->Brush().Color() : clWhite;
-    std::fill(bits, bits + static_cast<size_t>(width) * height,
-              ColorToPixel(ColorToRGB(background)));
-    if (bits_) {
+    const uint32_t fill = ColorToPixel(ColorToRGB(background));
+    const int64_t area = static_cast<int64_t>(width) * height;
+    if (keepsMemory_ && bits_ && width <= stride_ && height <= rows_ &&
+        4 * area >= static_cast<int64_t>(stride_) * rows_) {
+        // The DIB has room and is not mostly idle: what the new size uncovers is filled in place.
         GdiFlush();
-        const int rows = std::min(height, height_);
-        const size_t rowBytes = static_cast<size_t>(std::min(width, width_)) * sizeof(uint32_t);
-        for (int y = 0; y < rows; ++y)
-            std::memcpy(bits + static_cast<size_t>(y) * width,
-                        bits_ + static_cast<size_t>(y) * width_, rowBytes);
+        for (int y = 0; y < height; ++y) {
+            uint32_t* row = bits_ + static_cast<size_t>(y) * stride_;
+            std::fill(row + (y < height_ ? std::min(width, width_) : 0), row + width, fill);
+        }
+        width_ = width;
+        height_ = height;
+        return;
+    }
+    // A bitmap that keeps its memory grows by a quarter more than asked, so a window that keeps
+    // growing gets a new one now and then rather than at every step.
+    int stride = width, rows = height;
+    if (keepsMemory_ &&
+        static_cast<int64_t>(width + width / 4) * (height + height / 4) <= kMaxBmpPixels) {
+        stride = width + width / 4;
+        rows = height + height / 4;
+    }
+    uint32_t* bits = nullptr;
+    gdi::UniqueGdi<HBITMAP> bitmap = gdi::CreateDib32(stride, rows, &bits);
+    if (bits_) GdiFlush();
+    for (int y = 0; y < height; ++y) {
+        uint32_t* row = bits + static_cast<size_t>(y) * stride;
+        const int kept = bits_ && y < height_ ? std::min(width, width_) : 0;
+        if (kept > 0)
+            std::memcpy(row, bits_ + static_cast<size_t>(y) * stride_, kept * sizeof(uint32_t));
+        std::fill(row + kept, row + width, fill);
     }
     HBITMAP old = bitmap_;
     bitmap_ = bitmap.release();
     bits_ = bits;
     width_ = width;
     height_ = height;
+    stride_ = stride;
+    rows_ = rows;
     if (canvas_) canvas_->SelectBitmap(bitmap_);
     if (old) DeleteObject(old);
 }
@@ -149,7 +171,7 @@ const uint32_t* TBitmap::ScanLine(int y) const {
     if (!bits_ || y < 0 || y >= height_)
         throw EInvalidGraphicOperation("Scan line index out of range");
     GdiFlush(); // GDI may still be drawing into the section
-    return bits_ + static_cast<size_t>(y) * width_;
+    return bits_ + static_cast<size_t>(y) * stride_;
 }
 
 void TBitmap::Assign(const TBitmap& source) {
@@ -173,7 +195,10 @@ void TBitmap::Assign(const TPixelImage& image) {
     }
     SetSize(0, 0);
     SetSize(image.Width, image.Height);
-    std::memcpy(ScanLine(0), image.Pixels.data(), image.Pixels.size() * sizeof(uint32_t));
+    const size_t rowBytes = static_cast<size_t>(image.Width) * sizeof(uint32_t);
+    for (int y = 0; y < image.Height; ++y)
+        std::memcpy(ScanLine(y), image.Pixels.data() + static_cast<size_t>(y) * image.Width,
+                    rowBytes);
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {

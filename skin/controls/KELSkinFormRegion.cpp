@@ -138,17 +138,19 @@ void CollectRuns(const uint32_t* row, int width, uint32_t keyPixel, std::vector<
 
 // The runs of a band of `cell` rows starting at `top`, on a grid of `cell` x `cell` pixels: a cell
 // counts as a run of the band when any of its pixels differs from the key. With a cell of 1 these
-// are the row's own runs. `opaque` is scratch space of `width` entries.
-void CollectCellRuns(const uint32_t* pixels, int width, int height, int top, int cell,
-                     uint32_t keyPixel, std::vector<uint8_t>& opaque, std::vector<TRun>& runs) {
+// are the row's own runs. Rows lie `stride` pixels apart. `opaque` is scratch space of `width`
+// entries.
+void CollectCellRuns(const uint32_t* pixels, size_t stride, int width, int height, int top,
+                     int cell, uint32_t keyPixel, std::vector<uint8_t>& opaque,
+                     std::vector<TRun>& runs) {
     if (cell == 1) {
-        CollectRuns(pixels + static_cast<size_t>(top) * width, width, keyPixel, runs);
+        CollectRuns(pixels + static_cast<size_t>(top) * stride, width, keyPixel, runs);
         return;
     }
     opaque.assign(static_cast<size_t>(width), 0);
     const int bottom = std::min(height, top + cell);
     for (int y = top; y < bottom; ++y) {
-        const uint32_t* row = pixels + static_cast<size_t>(y) * width;
+        const uint32_t* row = pixels + static_cast<size_t>(y) * stride;
         for (int x = FindPixel<false>(row, 0, width, keyPixel); x < width;) {
             const int end = FindPixel<true>(row, x, width, keyPixel);
             std::fill(opaque.begin() + x, opaque.begin() + end, uint8_t{1});
@@ -188,10 +190,11 @@ TRegionHandle BuildRegion(const TBitmap& bitmap, TColor key, int cell, size_t ma
         return true;
     };
     const int width = bitmap.Width(), height = bitmap.Height();
-    // The bitmap is a top-down 32-bit DIB section: its rows follow each other without padding.
+    // The bitmap is a top-down 32-bit DIB section, whose rows may be wider than the picture.
     const uint32_t* pixels = height > 0 && width > 0 ? bitmap.ScanLine(0) : nullptr;
+    const size_t stride = height > 1 ? static_cast<size_t>(bitmap.ScanLine(1) - pixels) : 0;
     for (int y = 0; pixels && y < height; y += cell) {
-        CollectCellRuns(pixels, width, height, y, cell, keyPixel, opaque, runs);
+        CollectCellRuns(pixels, stride, width, height, y, cell, keyPixel, opaque, runs);
         if (runs == band) continue;
         if (!closeBand(y)) return nullptr;
         band.swap(runs);

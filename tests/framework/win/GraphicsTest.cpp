@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 using namespace kel;
@@ -144,6 +145,61 @@ TEST(GraphicsBitmap, ResizeKeepsTopLeftContentAndCanvasFollows) {
     EXPECT_EQ(bitmap.TransparentColor(), clNone);
     bitmap.SetSize(2, 2);
     EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clWhite);
+}
+
+// A bitmap that keeps its memory shows, at every size, what a bitmap without does; it keeps its
+// DIB while the size stays within it, and what a resize uncovers never shows older pixels.
+TEST(GraphicsBitmap, AKeptDibGrowsAndShrinksLikeANewOne) {
+    TBitmap kept, fresh;
+    kept.SetKeepsMemory(true);
+    auto same = [&](const char* step) {
+        ASSERT_EQ(kept.Width(), fresh.Width()) << step;
+        ASSERT_EQ(kept.Height(), fresh.Height()) << step;
+        for (int y = 0; y < fresh.Height(); ++y)
+            for (int x = 0; x < fresh.Width(); ++x)
+                ASSERT_EQ(kept.ScanLine(y)[x], fresh.ScanLine(y)[x])
+                    << step << " " << x << "," << y;
+        TBitmap drawnKept(fresh.Width() + 2, fresh.Height() + 2),
+            drawnFresh(fresh.Width() + 2, fresh.Height() + 2);
+        drawnKept.Canvas().Draw(1, 1, kept);
+        drawnFresh.Canvas().Draw(1, 1, fresh);
+        for (int y = 0; y < drawnFresh.Height(); ++y)
+            ASSERT_EQ(std::memcmp(drawnKept.ScanLine(y), drawnFresh.ScanLine(y),
+                                  drawnFresh.Width() * sizeof(uint32_t)),
+                      0)
+                << step << " drawn, row " << y;
+    };
+    auto both = [&](auto change) {
+        change(kept);
+        change(fresh);
+    };
+    both([](TBitmap& b) {
+        b.SetSize(40, 10);
+        b.Canvas().Brush().SetColor(clRed);
+        b.Canvas().FillRect(RECT{0, 0, 40, 10});
+        b.Canvas().SetPixel(39, 9, clBlue);
+    });
+    same("painted");
+    both([](TBitmap& b) { b.SetSize(44, 11); });
+    same("grown a little");
+    const HBITMAP dib = kept.Handle();
+    both([](TBitmap& b) { b.SetSize(30, 8); });
+    same("shrunk");
+    EXPECT_EQ(kept.Handle(), dib) << "a smaller size fits the DIB it has";
+    both([](TBitmap& b) {
+        b.Canvas().Brush().SetColor(TColor(0x00FF00));
+        b.SetSize(45, 12); // what was red and blue before the shrink is uncovered again
+    });
+    same("grown back");
+    EXPECT_EQ(kept.Handle(), dib);
+    both([](TBitmap& b) { b.SetSize(400, 12); });
+    same("grown past the DIB");
+    EXPECT_NE(kept.Handle(), dib);
+    both([](TBitmap& b) { b.SetSize(3, 2); });
+    same("shrunk far");
+    TBitmap copy;
+    copy.Assign(kept);
+    EXPECT_EQ(copy.ScanLine(1)[2], fresh.ScanLine(1)[2]);
 }
 
 TEST(GraphicsBitmap, HostileSizesAndRowsAreRefused) {

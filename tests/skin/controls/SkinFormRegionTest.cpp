@@ -123,6 +123,24 @@ TEST(SkinRegion, RoundedSkinWithHoles) {
     ExpectSameRegion(skin);
 }
 
+// A bitmap that keeps its memory has rows wider than the picture: only the picture is read.
+TEST(SkinRegion, RowsWiderThanThePictureAreReadOnlyAsFarAsItGoes) {
+    TBitmap skin;
+    skin.SetKeepsMemory(true);
+    FillBitmap(skin, 200, 40, clRed);
+    skin.SetSize(120, 30); // the DIB stays 200 wide and holds red beyond the picture
+    FillBitmap(skin, 120, 30, clFuchsia);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 10 + y; x < 110; ++x) skin.ScanLine(y)[x] = ColorToPixel(0x800000);
+    ExpectSameRegion(skin);
+    TBitmap exact;
+    exact.Assign(skin);
+    EXPECT_TRUE(EqualRgn(CreateSkinRegion(skin, clFuchsia).get(),
+                         CreateSkinRegion(exact, clFuchsia).get()));
+    EXPECT_TRUE(EqualRgn(CreateWindowSkinRegion(skin, clFuchsia).get(),
+                         CreateWindowSkinRegion(exact, clFuchsia).get()));
+}
+
 TEST(SkinRegion, NoisyPicturesWithThousandsOfRuns) {
     // Far more rectangles than go into one creation call, many rows with more runs than that.
     std::mt19937 random(7);
