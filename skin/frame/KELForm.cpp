@@ -52,6 +52,9 @@ const TClassInfo& TkelForm::StaticClassInfo() {
 }
 
 TkelForm::TkelForm(TComponent* owner) : TCustomPanel(owner) {
+    // The bottom border's images and the region's mask follow the window's width, which changes
+    // at every step of a resize.
+    for (TBitmap* image : {&bottomImage_, &bottomShown_, &regionMask_}) image->SetKeepsMemory(true);
     titleBar_ = new TkelTitleBar(this);
     titleBar_->SetParent(this);
     auto* host = dynamic_cast<TCustomForm*>(owner);

@@ -159,6 +159,7 @@ private:
     int skinLeft_ = 0, skinRight_ = 0, skinBottom_ = 0;
     TBitmap bottomImage_; // the bottom border's picture at the window's width
     TBitmap bottomShown_; // ... with its transparent pixels in the form's colour, for a region
+    TBitmap regionMask_;  // the rows a region is cut from
     int bottomImageWidth_ = -1; // the width both were made for; -1: none made
     TColor transparentColor_ = clFuchsia;
     bool titleRegion_ = false, bottomRegion_ = false;

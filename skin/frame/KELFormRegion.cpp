@@ -39,11 +39,11 @@ TRegionHandle HalfRounded(int left, int top, int right, int bottom, int corner, 
 }
 
 // The region of a picture's rows in [first, last] that differ from the key, with every other row
-// of the picture solid across `width`; placed at `top`.
+// of the picture solid across `width`; placed at `top`. `mask` is scratch memory.
 TRegionHandle PictureRows(const TBitmap& picture, TColor key, int first, int last, int width,
-                          int top) {
+                          int top, TBitmap& mask) {
     const int height = picture.Height();
-    TBitmap mask(std::max(width, 1), std::max(height, 1));
+    mask.SetSize(std::max(width, 1), std::max(height, 1));
     const uint32_t keyPixel = ColorToPixel(key & 0xFFFFFF), solid = keyPixel ^ 1;
     for (int y = 0; y < height; ++y) {
         uint32_t* row = mask.ScanLine(y);
@@ -111,13 +111,14 @@ HRGN TkelForm::RegionFromPictures(int w, int h) {
     int from = 0, to = -1;
     if (hT > 0) {
         ScannedRows(hT, titleFirstRow_, titleLastRow_, from, to);
-        Unite(region.get(), PictureRows(*title, transparentColor_, from, to, w, 0).get());
+        Unite(region.get(),
+              PictureRows(*title, transparentColor_, from, to, w, 0, regionMask_).get());
     }
     Unite(region.get(), Rect(0, hT, w, h - hM).get());
     if (hM > 0) {
         ScannedRows(hM, bottomFirstRow_, bottomLastRow_, from, to);
         Unite(region.get(),
-              PictureRows(bottomImage_, transparentColor_, from, to, w, h - hM).get());
+              PictureRows(bottomImage_, transparentColor_, from, to, w, h - hM, regionMask_).get());
     }
     return region.release();
 }

@@ -100,6 +100,9 @@ const TClassInfo& TkelTitleBar::StaticClassInfo() {
 }
 
 TkelTitleBar::TkelTitleBar(TComponent* owner) : TCustomPanel(owner) {
+    // The bar's images follow its width, which changes at every step of a resize.
+    for (TBitmap* image : {&fullTitle_, &composedTitle_, &paintBuffer_, &sectionsLayer_})
+        image->SetKeepsMemory(true);
     SetControlStyle(ControlStyle() & ~csAcceptsControls);
     SetBevelOuter(TPanelBevel::bvNone);
     systemMenu_ = std::make_unique<TkelTitleBarPopupMenu>(this, this);
