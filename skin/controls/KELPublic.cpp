@@ -88,11 +88,25 @@ void DrawThreePartStrip(const TBitmap& strip, TCanvas& canvas, const RECT& rect,
     const int w = strip.Width() / 3, height = strip.Height();
     const int width = rect.right - rect.left;
     if (w <= 0 || height <= 0 || width <= 0) return;
-    // Frame i of the strip; masked, its pixels of the mask colour are left out when drawn.
+    if (!masked) {
+        // Unmasked, the parts are copied straight out of the strip, as the frames would draw.
+        HDC source = const_cast<TBitmap&>(strip).Canvas().Handle(), target = canvas.Handle();
+        const int first = FrameSpan(strip.Width(), 3, 1).Left;
+        BitBlt(target, rect.left, rect.top, std::min(width, w), height, source, first, 0, SRCCOPY);
+        if (width < w) return;
+        BitBlt(target, rect.right - w, rect.top, w, height, source,
+               FrameSpan(strip.Width(), 3, 3).Left, 0, SRCCOPY);
+        const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+        StretchBlt(target, rect.left + w, rect.top, width - 2 * w, height, source,
+                   FrameSpan(strip.Width(), 3, 2).Left, 0, w, height, SRCCOPY);
+        if (oldMode) SetStretchBltMode(target, oldMode);
+        return;
+    }
+    // Frame i of the strip; its pixels of the mask colour are left out when drawn.
     auto part = [&](int index, TBitmap& frame) {
         ExtractFrame(strip, frame, 3, index);
-        frame.SetTransparent(masked);
-        if (masked) frame.SetTransparentColor(maskColor);
+        frame.SetTransparent(true);
+        frame.SetTransparentColor(maskColor);
     };
     TBitmap frame;
     part(1, frame);

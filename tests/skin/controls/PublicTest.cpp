@@ -111,6 +111,11 @@ TEST(PublicRoutines, ThreePartStripNarrowerThanAFrameShowsOnlyTheLeftCap) {
     EXPECT_EQ(At(b, 4, 1), clWhite);
     DrawThreePartStrip(strip, b.Canvas(), {5, 0, 5, 2}, clFuchsia, true); // empty: nothing
     EXPECT_EQ(At(b, 5, 0), clWhite);
+    DrawThreePartStrip(strip, b.Canvas(), {6, 1, 9, 3}, clFuchsia, false); // unmasked alike
+    EXPECT_EQ(At(b, 6, 1), 0x0000FFu);
+    EXPECT_EQ(At(b, 8, 2), 0x0000FFu);
+    EXPECT_EQ(At(b, 9, 2), clWhite);
+    EXPECT_EQ(At(b, 8, 0), clWhite);
 }
 
 TEST(PublicRoutines, BoundsFromARectangleAndTheWorkArea) {
