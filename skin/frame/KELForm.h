@@ -125,6 +125,8 @@ private:
     void MDIChildSized(bool maximized);
     // Paints the title bar now if part of it waits for a paint.
     void PaintPendingTitleBar();
+    // Whether the panel is shown and part of it waits for a paint (which paints the frame too).
+    bool PanelPaintPending();
     void ScrollPanelControls(int dy);
     void KeyboardHook(MSG& message, bool& handled);
     void PaintBuiltInFrame(HDC dc, int width, int height);

@@ -102,7 +102,8 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else if (titleBar_->HandleAllocated())
                 PaintPendingTitleBar();
         }
-        PaintFrame();
+        // A panel waiting for its paint paints the frame with it, straight after this.
+        if (message == WM_NCACTIVATE || !PanelPaintPending()) PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : 0;
     case CM_RECREATEWND:
     case CM_FLOAT:
@@ -192,6 +193,12 @@ void TkelForm::HostSized() {
     RedrawWindow(host_->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     framePaintSkipped_ = false;
+}
+
+bool TkelForm::PanelPaintPending() {
+    if (!HandleAllocated()) return false;
+    HWND panel = Handle();
+    return IsWindowVisible(panel) && GetUpdateRect(panel, nullptr, FALSE);
 }
 
 void TkelForm::PaintPendingTitleBar() {
