@@ -495,7 +495,11 @@ TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     ASSERT_NE(window, nullptr);
     WaitForLog("afterrun.exe");
     BringToFront(window);
+    // Each button is clicked once more when nothing happened for three seconds: under Wine a
+    // synthetic click right after an activation is lost now and then.
     ClickAt(window, 372, 7, 29, 19);
+    for (int i = 0; i < 60 && !IsIconic(window); ++i) Sleep(50);
+    if (!IsIconic(window)) ClickAt(window, 372, 7, 29, 19);
     for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
     EXPECT_TRUE(IsIconic(window));
     ShowWindow(window, SW_RESTORE);
@@ -504,6 +508,8 @@ TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     Sleep(500); // the restored window repainted
     BringToFront(window);
     ClickAt(window, 399, 7, 30, 19);
+    if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0 && IsWindowVisible(window))
+        ClickAt(window, 399, 7, 30, 19);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
 }
 
