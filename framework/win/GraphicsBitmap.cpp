@@ -195,10 +195,11 @@ void TBitmap::Assign(const TPixelImage& image) {
     }
     SetSize(0, 0);
     SetSize(image.Width, image.Height);
+    GdiFlush();
     const size_t rowBytes = static_cast<size_t>(image.Width) * sizeof(uint32_t);
     for (int y = 0; y < image.Height; ++y)
-        std::memcpy(ScanLine(y), image.Pixels.data() + static_cast<size_t>(y) * image.Width,
-                    rowBytes);
+        std::memcpy(bits_ + static_cast<size_t>(y) * stride_,
+                    image.Pixels.data() + static_cast<size_t>(y) * image.Width, rowBytes);
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
