@@ -69,11 +69,13 @@ LRESULT TkelForm::HostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintFrame();
         break;
     case WM_WINDOWPOSCHANGING: {
-        const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+        auto& pos = *reinterpret_cast<WINDOWPOS*>(lParam);
         RECT now;
         GetWindowRect(host_->Handle(), &now);
         sizeChanging_ = !(pos.flags & SWP_NOSIZE) &&
                         (pos.cx != now.right - now.left || pos.cy != now.bottom - now.top);
+        // The size handling repaints the whole window, so the old picture is not copied over.
+        if (sizeChanging_) pos.flags |= SWP_NOCOPYBITS;
         break;
     }
     case WM_WINDOWPOSCHANGED:
