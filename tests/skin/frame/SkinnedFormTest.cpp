@@ -595,6 +595,22 @@ TEST_F(SkinnedFormFromSkinFile, AResizedFormHasTheRegionAndFrameOfItsNewSize) {
         EXPECT_EQ(Pixel(*pixels, w - 2, h / 2), kSide) << "side at " << w;
         EXPECT_EQ(Pixel(*pixels, w - 20, h - 2), kBottom) << "bottom at " << w;
     }
+
+    // A frame painted over comes back with the next update: painted by the panel's paint when
+    // the panel waits for one too, by the frame paint itself when only the frame does.
+    for (const UINT children : {UINT{RDW_ALLCHILDREN}, UINT{RDW_NOCHILDREN}}) {
+        {
+            gdi::WindowDc dc(window, true);
+            const RECT side{0, 30, 6, 150};
+            gdi::UniqueGdi<HBRUSH> yellow(CreateSolidBrush(0x00FFFF));
+            FillRect(dc.Get(), &side, yellow.get());
+        }
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | children);
+        Pump();
+        EXPECT_EQ(Pixel(*WindowPixels(window), 1, 100), kSide)
+            << (children == RDW_ALLCHILDREN ? "with the panel" : "frame alone");
+    }
 }
 
 TEST_F(SkinnedFormFromSkinFile, MissingTinyAndTransparentPicturesAreSurvived) {
