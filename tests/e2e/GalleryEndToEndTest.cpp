@@ -200,9 +200,13 @@ TEST_F(GalleryEndToEnd, DoubleClickMaximisesMenusOpenAndStylesSwitch) {
     // A double click on the title bar maximises to the work area.
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    Click({r.left + 200, r.top + 12}, 2);
-    for (int waited = 0; waited < 2000 && Bounds(window).left != work.left - 2; waited += 50)
-        Sleep(50);
+    // Double-clicked once more when nothing happened for two seconds: under Wine a synthetic
+    // click right after a menu closes is lost now and then.
+    for (int attempt = 0; attempt < 2 && Bounds(window).left != work.left - 2; ++attempt) {
+        Click({r.left + 200, r.top + 12}, 2);
+        for (int waited = 0; waited < 2000 && Bounds(window).left != work.left - 2; waited += 50)
+            Sleep(50);
+    }
     r = Bounds(window);
     EXPECT_EQ(r.left, work.left - 2);
     EXPECT_EQ(r.top, work.top - 2);
