@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -495,22 +496,32 @@ TEST_F(EndToEnd, SmallButtonsMinimiseAndClose) {
     ASSERT_NE(window, nullptr);
     WaitForLog("afterrun.exe");
     BringToFront(window);
-    // Each button is clicked once more when nothing happened for three seconds: under Wine a
-    // synthetic click right after an activation is lost now and then.
-    ClickAt(window, 372, 7, 29, 19);
-    for (int i = 0; i < 60 && !IsIconic(window); ++i) Sleep(50);
-    if (!IsIconic(window)) ClickAt(window, 372, 7, 29, 19);
-    for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
+    // A button is clicked again while nothing happened for three seconds, up to three times:
+    // under Wine a synthetic click right after an activation is lost now and then.
+    const auto clickUntil = [&](int left, int width, const std::function<bool(DWORD)>& done) {
+        for (int attempt = 0; attempt < 3 && IsWindowVisible(window); ++attempt) {
+            ClickAt(window, left, 7, width, 19);
+            if (done(3000)) return;
+        }
+    };
+    const auto minimised = [&](DWORD wait) {
+        for (DWORD waited = 0; waited < wait && !IsIconic(window); waited += 50) Sleep(50);
+        return IsIconic(window) != FALSE;
+    };
+    clickUntil(372, 29, minimised);
     EXPECT_TRUE(IsIconic(window));
     ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
     for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
     Sleep(500); // the restored window repainted
     BringToFront(window);
-    ClickAt(window, 399, 7, 30, 19);
-    if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0 && IsWindowVisible(window))
-        ClickAt(window, 399, 7, 30, 19);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
+    clickUntil(399, 30, [&](DWORD wait) {
+        return WaitForSingleObject(process.hProcess, wait) == WAIT_OBJECT_0;
+    });
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0)
+        << "window " << (IsWindow(window) ? "exists" : "is gone") << ", "
+        << (IsWindowVisible(window) ? "shown" : "hidden") << ", "
+        << (IsIconic(window) ? "minimised" : "not minimised");
 }
 
 } // namespace
