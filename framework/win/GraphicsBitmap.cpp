@@ -305,8 +305,8 @@ bool TBitmap::DrawKeyed(TCanvas& canvas, int x, int y, TColor key) const {
     const int left = std::max(0, -x), right = std::min(width_, to.width_ - x);
     const int top = std::max(0, -y), bottom = std::min(height_, to.height_ - y);
     for (int row = top; row < bottom; ++row) {
-        const uint32_t* source = ScanLine(row);
-        uint32_t* line = to.ScanLine(y + row) + x;
+        const uint32_t* source = bits_ + static_cast<size_t>(row) * stride_;
+        uint32_t* line = to.bits_ + static_cast<size_t>(y + row) * to.stride_ + x;
         for (int column = left; column < right; ++column)
             if ((source[column] & 0xFFFFFF) != keyPixel) line[column] = source[column];
     }

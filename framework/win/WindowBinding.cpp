@@ -118,8 +118,10 @@ void TWindowBinding::Bind(HWND window, bool subclassed) {
 void TWindowBinding::Unbind() {
     if (!handle_) return;
     RemovePropA(handle_, kBindingProp);
-    if (!subclassed_) SetWindowLongPtrA(handle_, 0, 0);
-    if (subclassed_) RemoveWindowSubclass(handle_, &TWindowBinding::SubclassProc, kSubclassId);
+    if (subclassed_)
+        RemoveWindowSubclass(handle_, &TWindowBinding::SubclassProc, kSubclassId);
+    else
+        SetWindowLongPtrA(handle_, 0, 0);
     handle_ = nullptr;
     subclassed_ = false;
 }
